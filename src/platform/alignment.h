@@ -1,0 +1,4 @@
+#pragma once
+
+// Horizontal alignment of a field, a column, a title or a footer.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };

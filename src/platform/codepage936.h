@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// The one place where text meets code page 936, the page the program's users
+// read and every export file is written in. Characters the page cannot hold
+// become one "?" each (a surrogate pair counts as one character).
+
+// Bytes of `text` in code page 936.
+QByteArray toCodePage936(QStringView text);
+
+// Text of code page 936 bytes.
+QString fromCodePage936(QByteArrayView bytes);
+
+// `text` as it reads after a pass through the page: what the screen and every
+// export show for a value read from the database. Fast for the common case
+// (ASCII and Chinese text), since every wide text read passes through it.
+QString passThroughCodePage936(QStringView text);

@@ -1,0 +1,13 @@
+#include "platform/datetimefield.h"
+
+#include "platform/datetimeformat.h"
+#include "platform/resultcolumn.h"
+
+double TDateTimeField::Value() const {
+  return IsNull() ? 0 : column().real(row());
+}
+
+QString TDateTimeField::GetText(bool displayText) const {
+  const QString pattern = displayText ? m_displayFormat : QString();
+  return formatDateTime(pattern, Value(), RegionalFormats::current());
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// The user's regional settings that numbers and dates follow. The program
+// reads them from the system once; tests install fixed values with
+// setCurrent() and never depend on the machine's locale.
+struct RegionalFormats {
+  QChar decimalSeparator = QLatin1Char('.');
+  QChar thousandSeparator = QLatin1Char(',');
+  QChar dateSeparator = QLatin1Char('/');
+  QChar timeSeparator = QLatin1Char(':');
+  // Date-time patterns in the letters of formatDateTime (datetimeformat.h).
+  QString shortDateFormat = QStringLiteral("yyyy-m-d");
+  QString longTimeFormat = QStringLiteral("h:nn:ss");
+  // Currency: symbol, decimals, and the position of the symbol for positive
+  // values (0 "¤1", 1 "1¤", 2 "¤ 1", 3 "1 ¤") and negative values
+  // (0 "(¤1)", 1 "-¤1", 2 "¤-1", 3 "¤1-", ... as the system numbers them).
+  QString currencyString = QStringLiteral("¥");
+  int currencyDecimals = 2;
+  int currencyFormat = 0;
+  int negCurrencyFormat = 1;
+
+  // The formats of the machine's user locale.
+  static RegionalFormats fromSystem();
+  // The formats in force for field texts; fromSystem() until setCurrent().
+  static const RegionalFormats &current();
+  static void setCurrent(const RegionalFormats &formats);
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+// A per-machine key-value store holding text values under a key path (the
+// system registry under HKEY_LOCAL_MACHINE on Windows, a system-scope INI
+// file elsewhere).
+class SettingsStore {
+public:
+  virtual ~SettingsStore() = default;
+
+  // Opens the key `path` (for example "\SOFTWARE\TORVA\BELKO\DBLinkInfo"),
+  // creating it when missing. False when it can be neither opened nor
+  // created; the caller then reads and writes nothing.
+  virtual bool openKey(const QString &path) = 0;
+
+  // The value `name` of the open key; a missing value reads as empty.
+  // Throws SettingsError when the value exists but cannot be read as text.
+  virtual QString readString(const QString &name) = 0;
+
+  // Stores `value` under `name`. Throws SettingsError when it cannot.
+  virtual void writeString(const QString &name, const QString &value) = 0;
+};
+
+using SettingsStoreFactory = std::function<std::unique_ptr<SettingsStore>()>;
+
+// The machine's store. Outside Windows its INI file is the system-scope one,
+// unless the environment variable BOMQUERY_SETTINGS_FILE names another file.
+std::unique_ptr<SettingsStore> createMachineSettingsStore();

@@ -1,0 +1,35 @@
+#include "platform/stringfield.h"
+
+#include "platform/maskformat.h"
+#include "platform/resultcolumn.h"
+
+QString TStringField::Value() const {
+  return IsNull() ? QString() : column().text(row()).toString();
+}
+
+QString TStringField::GetText(bool displayText) const {
+  const QStringView text = column().text(row());
+  if (displayText && !m_editMask.isEmpty())
+    return formatMaskText(m_editMask, text);
+  return text.toString();
+}
+
+qint32 TStringField::AsInteger() const {
+  if (IsNull())
+    return 0;
+  bool ok = false;
+  const qint32 value = column().text(row()).trimmed().toInt(&ok);
+  if (!ok)
+    raiseCannotAccess("Integer");
+  return value;
+}
+
+double TStringField::AsFloat() const {
+  if (IsNull())
+    return 0;
+  bool ok = false;
+  const double value = column().text(row()).trimmed().toDouble(&ok);
+  if (!ok)
+    raiseCannotAccess("Float");
+  return value;
+}

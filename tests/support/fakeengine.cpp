@@ -1,0 +1,53 @@
+#include "support/fakeengine.h"
+
+#include "platform/errors.h"
+
+namespace {
+
+class FakeEngine : public DbEngine {
+public:
+  explicit FakeEngine(std::shared_ptr<FakeDatabase> database)
+      : m_database(std::move(database)) {}
+
+  ResultTable fetch(const QString &sql,
+                    const std::vector<FieldDef> &) override {
+    m_database->statements.append(sql);
+    if (!m_database->failStatementsWith.isEmpty())
+      throw DatabaseError(m_database->failStatementsWith);
+    return m_database->table;
+  }
+
+private:
+  std::shared_ptr<FakeDatabase> m_database;
+};
+
+} // namespace
+
+DbEngineFactory fakeEngineFactory(std::shared_ptr<FakeDatabase> database) {
+  return [database](const DbLinkInfo &) -> std::unique_ptr<DbEngine> {
+    if (database->refuseLogin)
+      throw DatabaseError(QStringLiteral("Login failed"));
+    return std::make_unique<FakeEngine>(database);
+  };
+}
+
+ResultTable makeTable(const std::vector<FakeColumn> &columns,
+                      const std::vector<std::vector<QVariant>> &rows) {
+  ResultTable table;
+  for (const FakeColumn &c : columns)
+    table.addColumn(c.name, c.type, 20);
+  for (const auto &row : rows)
+    for (int i = 0; i < table.columnCount(); ++i) {
+      ResultColumn &column = table.column(i);
+      const QVariant &value = row[i];
+      if (value.isNull())
+        column.appendNull();
+      else if (storageKindOf(column.type()) == StorageKind::Text)
+        column.appendText(value.toString());
+      else if (storageKindOf(column.type()) == StorageKind::Real)
+        column.appendReal(value.toDouble());
+      else
+        column.appendInteger(value.toLongLong());
+    }
+  return table;
+}
