@@ -1,0 +1,248 @@
+#pragma once
+
+#include "grid/colcellparamseh.h"
+#include "grid/color.h"
+#include "grid/columndefvalueseh.h"
+#include "grid/dbgridcolumnseh.h"
+#include "grid/gridoptions.h"
+#include "grid/headtreenode.h"
+#include "grid/textmetrics.h"
+#include "grid/tfont.h"
+#include "platform/alignment.h"
+#include "platform/datasource.h"
+
+#include <QAbstractScrollArea>
+#include <QMetaObject>
+#include <QPointer>
+#include <QRect>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class Query;
+
+class TDBGridEh;
+
+// Grid events. They are declared here and raised by painting and input.
+using TGetCellEhParamsEvent =
+    std::function<void(TDBGridEh &Sender, TColumnEh &Column, TFont &AFont,
+                       TColor &Background, TGridDrawState State)>;
+using TGetFooterParamsEvent = std::function<void(
+    TDBGridEh &Sender, int DataCol, int Row, TColumnEh &Column, TFont &AFont,
+    TColor &Background, TAlignment &Alignment, QString &Text,
+    TGridDrawState State)>;
+using TDrawColumnEhCellEvent =
+    std::function<void(TDBGridEh &Sender, const QRect &Rect, int DataCol,
+                       TColumnEh &Column, TGridDrawState State)>;
+using TDBGridEhClickEvent = std::function<void(TColumnEh &Column)>;
+using TTitleEhClickEvent =
+    std::function<void(TDBGridEh &Sender, int ACol, TColumnEh &Column)>;
+using TCheckTitleEhBtnEvent = std::function<void(
+    TDBGridEh &Sender, int ACol, TColumnEh &Column, bool &Enabled)>;
+using TNotifyEvent = std::function<void(TDBGridEh &Sender)>;
+
+// The read-only data grid of both windows: a view over the record cursor of
+// the dataset of its data source. It holds no rows; it keeps its columns,
+// the layout computed from them (visible columns, screen widths, row and
+// title heights, the title tree) and a window of displayed records.
+//
+// Layout is recomputed when the dataset opens, closes or changes its
+// fields, columns are added, removed or moved, a title font or a grid font
+// or the options change, or TitleLines, TitleHeight, UseMultiTitle or
+// VTitleMargin are written.
+class TDBGridEh : public QAbstractScrollArea {
+  Q_OBJECT
+public:
+  static constexpr int DefaultColWidth = 64;
+  static constexpr int IndicatorWidth = 11;
+
+  explicit TDBGridEh(QWidget *parent = nullptr);
+  ~TDBGridEh() override;
+
+  // The component name (objectName), e.g. "dbg_bomdetail".
+  QString Name() const { return objectName(); }
+  void setName(const QString &name) { setObjectName(name); }
+
+  ::DataSource *dataSource() const { return m_dataSource; }
+  void setDataSource(::DataSource *source);
+  // The dataset of the data source; null without one.
+  Query *DataSet() const;
+
+  TDBGridColumnsEh &Columns() { return m_columns; }
+  const TDBGridColumnsEh &Columns() const { return m_columns; }
+  // Columns with Visible true, in collection order.
+  const std::vector<TColumnEh *> &VisibleColumns() const {
+    return m_visibleColumns;
+  }
+
+  TGridOptions Options() const { return m_options; }
+  void setOptions(TGridOptions options);
+  TDBGridEhOptions OptionsEh() const { return m_optionsEh; }
+  void setOptionsEh(TDBGridEhOptions options);
+
+  // Grid fonts: changes made through them re-lay out the grid.
+  TFont &Font() { return m_font; }
+  const TFont &Font() const { return m_font; }
+  TFont &TitleFont() { return m_titleFont; }
+  const TFont &TitleFont() const { return m_titleFont; }
+  TFont &FooterFont() { return m_footerFont; }
+  const TFont &FooterFont() const { return m_footerFont; }
+
+  TColor Color() const { return m_color; }
+  void setColor(TColor color);
+  TColor FixedColor() const { return m_fixedColor; }
+  void setFixedColor(TColor color);
+  TColor FooterColor() const { return m_footerColor; }
+  void setFooterColor(TColor color);
+
+  bool Flat() const { return m_flat; }
+  void setFlat(bool flat);
+  bool Ctl3D() const { return m_ctl3D; }
+  void setCtl3D(bool on);
+  bool UseMultiTitle() const { return m_useMultiTitle; }
+  void setUseMultiTitle(bool on);
+  // Pixels added to the text height of every title level.
+  int VTitleMargin() const { return m_vTitleMargin; }
+  void setVTitleMargin(int pixels);
+  // Title height in text lines and extra pixels; used while UseMultiTitle is
+  // false.
+  int TitleLines() const { return m_titleLines; }
+  void setTitleLines(int lines);
+  int TitleHeight() const { return m_titleHeight; }
+  void setTitleHeight(int pixels);
+  // Data row height in pixels and in text lines (0, 0: from the font).
+  int RowHeight() const { return m_rowHeight; }
+  void setRowHeight(int pixels);
+  int RowLines() const { return m_rowLines; }
+  void setRowLines(int lines);
+  int FooterRowCount() const { return m_footerRowCount; }
+  void setFooterRowCount(int rows);
+  bool ReadOnly() const { return m_readOnly; }
+  void setReadOnly(bool on);
+
+  TColumnDefValuesEh &ColumnDefValues() { return m_columnDefValues; }
+  const TColumnDefValuesEh &ColumnDefValues() const {
+    return m_columnDefValues;
+  }
+
+  // Text measuring used for layout (real fonts unless replaced).
+  const TextMetrics &textMetrics() const { return *m_textMetrics; }
+  void setTextMetrics(std::shared_ptr<const TextMetrics> metrics);
+  // Horizontal pixels per inch of the grid's drawing surface: the widget's
+  // logical resolution unless set (0 returns to the widget's).
+  int PixelsPerInchX() const;
+  void setPixelsPerInchX(int pixelsPerInch);
+
+  // Layout. Calls nest; the grid lays out once at the outermost EndLayout.
+  void BeginLayout();
+  void EndLayout();
+  void LayoutChanged();
+  // Sent by a column whose property changed: re-lays out when `layout` is
+  // true, the column's width changed or UseMultiTitle is on; else repaints.
+  void ColumnChanged(TColumnEh &column, bool layout);
+  // Sent by ColumnDefValues.
+  void DefValuesChanged();
+
+  // Results of the last layout.
+  int TitleRowHeight() const { return m_titleRowHeight; }
+  int DataRowHeight() const { return m_dataRowHeight; }
+  // Whether data cells of word-wrapping columns may wrap.
+  bool RowWrapCondition() const { return m_rowWrap; }
+  // Widths of the screen columns: the indicator (with dgIndicator) and then
+  // one per column of the collection (-1 or 0 when invisible).
+  const std::vector<int> &ScreenColumnWidths() const { return m_screenWidths; }
+  // Width of the grid lines: 1 with dgColLines / dgRowLines, else 0.
+  int ColLineWidth() const;
+  int RowLineWidth() const;
+  // The title tree root while UseMultiTitle and dgTitles are set, else null.
+  const THeadTreeNode *TitleTree() const;
+  // The leaf node of the column at `columnIndex` of the collection; null
+  // without a title tree.
+  THeadTreeNode *LeafNode(int columnIndex) const;
+
+  // The window of displayed records: the position (0-based, in the current
+  // order) of the record in the top data row, and how many records the data
+  // rows show (at most VisibleRowCount()).
+  int TopRecord() const { return m_topRecord; }
+  int DisplayedRecordCount() const;
+  // Data rows that fit in the client area, a partly visible last row
+  // included; FullyVisibleRowCount() only those shown whole (at least 1).
+  int VisibleRowCount() const;
+  int FullyVisibleRowCount() const;
+
+  // Keeps the current record and its row in the window, for an export that
+  // moves the cursor; Restore brings both back. Save throws DatabaseError
+  // "<name>: Cannot perform this operation on a closed dataset" when the
+  // dataset is closed (Restore then does nothing).
+  void SaveGridPosition();
+  void RestoreGridPosition();
+
+  // The grid's own text of the footer of `column` in footer row `row`.
+  QString FooterText(int row, const TColumnEh &column) const;
+
+  TGetCellEhParamsEvent OnGetCellParams;
+  TGetFooterParamsEvent OnGetFooterParams;
+  TDrawColumnEhCellEvent OnDrawColumnCell;
+  TDBGridEhClickEvent OnTitleClick;
+  TTitleEhClickEvent OnTitleBtnClick;
+  TCheckTitleEhBtnEvent OnCheckButton;
+  TNotifyEvent OnDblClick;
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
+
+private:
+  void layout();
+  void computeTitleRow();
+  void computeDataRow();
+  void computeScreenWidths();
+  int screenWidthOf(const TColumnEh &column) const;
+  void bindDataSet();
+  void dataSetActiveChanged();
+  void dataSetRecordChanged();
+  void scrollToCurrent();
+
+  QPointer<::DataSource> m_dataSource;
+  QPointer<Query> m_boundDataSet;
+  std::vector<QMetaObject::Connection> m_dataSetConnections;
+  QMetaObject::Connection m_dataSourceConnection;
+  std::shared_ptr<const TextMetrics> m_textMetrics;
+  int m_pixelsPerInchX = 0;
+
+  TGridOptions m_options;
+  TDBGridEhOptions m_optionsEh;
+  TFont m_font;
+  TFont m_titleFont;
+  TFont m_footerFont;
+  TColor m_color = clWindow;
+  TColor m_fixedColor = clBtnFace;
+  TColor m_footerColor = clWindow;
+  bool m_flat = false;
+  bool m_ctl3D = true;
+  bool m_useMultiTitle = false;
+  int m_vTitleMargin = 10;
+  int m_titleLines = 0;
+  int m_titleHeight = 0;
+  int m_rowHeight = 0;
+  int m_rowLines = 0;
+  int m_footerRowCount = 0;
+  bool m_readOnly = false;
+  TColumnDefValuesEh m_columnDefValues;
+  TDBGridColumnsEh m_columns;
+
+  int m_layoutLock = 0;
+  bool m_layoutPending = false;
+  std::vector<TColumnEh *> m_visibleColumns;
+  std::vector<int> m_screenWidths;
+  int m_titleRowHeight = 0;
+  int m_dataRowHeight = 0;
+  bool m_rowWrap = false;
+  std::unique_ptr<THeadTreeNode> m_titleTree;
+  std::vector<THeadTreeNode *> m_leaves;
+
+  int m_topRecord = 0;
+  bool m_positionSaved = false;
+  int m_savedBookmark = -1;
+  int m_savedRowInWindow = 0;
+};
