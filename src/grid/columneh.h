@@ -127,7 +127,7 @@ public:
 private:
   TColumnEhValues m_assigned;
   TDBGridColumnsEh &m_collection;
-  QString m_fieldName;
+  mutable QString m_fieldName;
   mutable TField *m_field = nullptr;
   mutable const Query *m_fieldDataSet = nullptr;
   mutable quint64 m_fieldGeneration = 0;

@@ -1,0 +1,43 @@
+#include "app/bominfomaincolumns.h"
+
+#include "grid/dbgrideh.h"
+
+namespace {
+
+struct ColumnSpec {
+  const char *fieldName;
+  const char *title;
+  int width;
+};
+
+const ColumnSpec columns[] = {
+    {"cInvCName", "存货大类", 85},
+    {"InvCode", "存货编码", 98},
+    {"cInvName", "存货名称", 156},
+    {"cInvAddCode", "存货代码", 103},
+    {"cInvStd", "规格型号", 164},
+    {"bomtype", "类型", 57},
+    {"status", "状态", 47},
+    {"VersionDesc", "版本", 66},
+    {"IdentDesc", "替代BOM", 108},
+    {"VersionEffDate", "生效日期", 105},
+    {"VersionEndDate", "结束日期", 109},
+};
+
+} // namespace
+
+void setupBomInfoMainColumns(TDBGridEh &grid) {
+  grid.BeginLayout();
+  grid.Columns().Clear();
+  for (const ColumnSpec &spec : columns) {
+    TColumnEh &column = grid.Columns().Add();
+    column.setFieldName(QString::fromUtf8(spec.fieldName));
+    column.Title().setCaption(QString::fromUtf8(spec.title));
+    column.setWidth(spec.width);
+    if (column.FieldName() == QLatin1String("InvCode")) {
+      column.Footer().setValueType(fvtStaticText);
+      column.Footer().setValue(QStringLiteral("合计"));
+    }
+  }
+  grid.EndLayout();
+}

@@ -1,0 +1,16 @@
+#include "grid/cellimageindex.h"
+
+#include "grid/columneh.h"
+#include "platform/field.h"
+
+int cellImageIndex(const TColumnEh &column) {
+  const TField *field = column.Field();
+  if (!field || !column.HasImageList() || column.KeyList().isEmpty())
+    return -1;
+  const QString text = field->GetFieldText(false);
+  const QStringList &keys = column.KeyList();
+  for (int i = 0; i < keys.size(); ++i)
+    if (keys[i].compare(text, Qt::CaseInsensitive) == 0)
+      return i;
+  return column.NotInKeyListIndex();
+}

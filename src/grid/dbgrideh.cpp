@@ -1,0 +1,407 @@
+#include "grid/dbgrideh.h"
+
+#include "grid/footertext.h"
+#include "grid/qttextmetrics.h"
+#include "grid/rowheights.h"
+#include "grid/titletree.h"
+#include "platform/query.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+
+TDBGridEh::TDBGridEh(QWidget *parent)
+    : QAbstractScrollArea(parent),
+      m_textMetrics(std::make_shared<QtTextMetrics>()),
+      m_options(dgEditing | dgTitles | dgIndicator | dgColumnResize |
+                dgColLines | dgRowLines | dgTabs | dgConfirmDelete |
+                dgCancelOnExit),
+      m_columnDefValues(*this), m_columns(*this) {
+  m_font.OnChange = [this] { LayoutChanged(); };
+  m_titleFont.OnChange = [this] { LayoutChanged(); };
+  m_footerFont.OnChange = [this] { LayoutChanged(); };
+  layout();
+}
+
+TDBGridEh::~TDBGridEh() {
+  for (const QMetaObject::Connection &connection : m_dataSetConnections)
+    disconnect(connection);
+  disconnect(m_dataSourceConnection);
+  m_font.OnChange = nullptr;
+  m_titleFont.OnChange = nullptr;
+  m_footerFont.OnChange = nullptr;
+  // Columns go first: their destructors must not reach a half-destroyed
+  // grid through a layout.
+  m_layoutLock = 1;
+  m_columns.Clear();
+}
+
+void TDBGridEh::setDataSource(::DataSource *source) {
+  if (m_dataSource == source)
+    return;
+  disconnect(m_dataSourceConnection);
+  m_dataSource = source;
+  if (source)
+    m_dataSourceConnection = connect(source, &::DataSource::dataSetChanged,
+                                     this, [this] { bindDataSet(); });
+  bindDataSet();
+}
+
+Query *TDBGridEh::DataSet() const {
+  return m_dataSource ? m_dataSource->DataSet() : nullptr;
+}
+
+void TDBGridEh::bindDataSet() {
+  for (const QMetaObject::Connection &connection : m_dataSetConnections)
+    disconnect(connection);
+  m_dataSetConnections.clear();
+  m_boundDataSet = DataSet();
+  if (Query *dataSet = m_boundDataSet) {
+    m_dataSetConnections = {
+        connect(dataSet, &Query::activeChanged, this,
+                [this] { dataSetActiveChanged(); }),
+        connect(dataSet, &Query::dataChanged, this,
+                [this] { dataSetRecordChanged(); }),
+        connect(dataSet, &Query::recordChanged, this,
+                [this] { dataSetRecordChanged(); }),
+    };
+  }
+  m_topRecord = 0;
+  LayoutChanged();
+}
+
+void TDBGridEh::dataSetActiveChanged() {
+  m_topRecord = 0;
+  LayoutChanged();
+}
+
+void TDBGridEh::dataSetRecordChanged() {
+  scrollToCurrent();
+  viewport()->update();
+}
+
+void TDBGridEh::setOptions(TGridOptions options) {
+  if (m_options == options)
+    return;
+  m_options = options;
+  LayoutChanged();
+}
+
+void TDBGridEh::setOptionsEh(TDBGridEhOptions options) {
+  if (m_optionsEh == options)
+    return;
+  m_optionsEh = options;
+  LayoutChanged();
+}
+
+void TDBGridEh::setColor(TColor color) {
+  if (m_color == color)
+    return;
+  m_color = color;
+  viewport()->update();
+}
+
+void TDBGridEh::setFixedColor(TColor color) {
+  if (m_fixedColor == color)
+    return;
+  m_fixedColor = color;
+  viewport()->update();
+}
+
+void TDBGridEh::setFooterColor(TColor color) {
+  if (m_footerColor == color)
+    return;
+  m_footerColor = color;
+  viewport()->update();
+}
+
+void TDBGridEh::setFlat(bool flat) {
+  if (m_flat == flat)
+    return;
+  m_flat = flat;
+  LayoutChanged();
+}
+
+void TDBGridEh::setCtl3D(bool on) {
+  if (m_ctl3D == on)
+    return;
+  m_ctl3D = on;
+  viewport()->update();
+}
+
+void TDBGridEh::setUseMultiTitle(bool on) {
+  if (m_useMultiTitle == on)
+    return;
+  m_useMultiTitle = on;
+  LayoutChanged();
+}
+
+void TDBGridEh::setVTitleMargin(int pixels) {
+  m_vTitleMargin = pixels;
+  LayoutChanged();
+}
+
+void TDBGridEh::setTitleLines(int lines) {
+  m_titleLines = lines;
+  LayoutChanged();
+}
+
+void TDBGridEh::setTitleHeight(int pixels) {
+  m_titleHeight = pixels;
+  LayoutChanged();
+}
+
+void TDBGridEh::setRowHeight(int pixels) {
+  if (m_rowHeight == pixels)
+    return;
+  m_rowHeight = pixels;
+  LayoutChanged();
+}
+
+void TDBGridEh::setRowLines(int lines) {
+  if (m_rowLines == lines)
+    return;
+  m_rowLines = lines;
+  LayoutChanged();
+}
+
+void TDBGridEh::setFooterRowCount(int rows) {
+  if (m_footerRowCount == rows)
+    return;
+  m_footerRowCount = std::max(0, rows);
+  LayoutChanged();
+}
+
+void TDBGridEh::setReadOnly(bool on) {
+  if (m_readOnly == on)
+    return;
+  m_readOnly = on;
+  viewport()->update();
+}
+
+void TDBGridEh::setTextMetrics(std::shared_ptr<const TextMetrics> metrics) {
+  m_textMetrics =
+      metrics ? std::move(metrics) : std::make_shared<QtTextMetrics>();
+  LayoutChanged();
+}
+
+int TDBGridEh::PixelsPerInchX() const {
+  return m_pixelsPerInchX > 0 ? m_pixelsPerInchX : logicalDpiX();
+}
+
+void TDBGridEh::setPixelsPerInchX(int pixelsPerInch) {
+  m_pixelsPerInchX = std::max(0, pixelsPerInch);
+}
+
+int TDBGridEh::ColLineWidth() const {
+  return m_options.testFlag(dgColLines) ? 1 : 0;
+}
+
+int TDBGridEh::RowLineWidth() const {
+  return m_options.testFlag(dgRowLines) ? 1 : 0;
+}
+
+void TDBGridEh::BeginLayout() { ++m_layoutLock; }
+
+void TDBGridEh::EndLayout() {
+  if (m_layoutLock > 0 && --m_layoutLock == 0 && m_layoutPending)
+    layout();
+}
+
+void TDBGridEh::LayoutChanged() { layout(); }
+
+void TDBGridEh::DefValuesChanged() { LayoutChanged(); }
+
+void TDBGridEh::ColumnChanged(TColumnEh &column, bool layoutNeeded) {
+  const int index = column.Index();
+  const size_t screenIndex =
+      size_t(index) + (m_options.testFlag(dgIndicator) ? 1 : 0);
+  const bool widthChanged =
+      index < 0 || screenIndex >= m_screenWidths.size() ||
+      m_screenWidths[screenIndex] != screenWidthOf(column);
+  if (layoutNeeded || widthChanged || m_useMultiTitle)
+    LayoutChanged();
+  else
+    viewport()->update();
+}
+
+void TDBGridEh::layout() {
+  if (m_layoutLock > 0) {
+    m_layoutPending = true;
+    return;
+  }
+  m_layoutPending = false;
+  // A layout reads column defaults, which must not start another layout.
+  BeginLayout();
+  m_visibleColumns.clear();
+  for (int i = 0; i < m_columns.Count(); ++i) {
+    TColumnEh &column = m_columns[i];
+    column.resetField();
+    if (column.Visible())
+      m_visibleColumns.push_back(&column);
+  }
+  computeScreenWidths();
+  computeDataRow();
+  try {
+    computeTitleRow();
+  } catch (...) {
+    m_layoutPending = false;
+    --m_layoutLock;
+    throw;
+  }
+  m_layoutPending = false;
+  --m_layoutLock;
+  scrollToCurrent();
+  viewport()->update();
+}
+
+int TDBGridEh::screenWidthOf(const TColumnEh &column) const {
+  if (column.Visible())
+    return column.Width();
+  return m_options.testFlag(dgColLines) ? -1 : 0;
+}
+
+void TDBGridEh::computeScreenWidths() {
+  m_screenWidths.clear();
+  if (m_options.testFlag(dgIndicator))
+    m_screenWidths.push_back(IndicatorWidth);
+  for (int i = 0; i < m_columns.Count(); ++i)
+    m_screenWidths.push_back(screenWidthOf(m_columns[i]));
+}
+
+void TDBGridEh::computeDataRow() {
+  m_dataRowHeight = dataRowHeight(*m_textMetrics, m_font, m_flat,
+                                  RowLineWidth(), m_rowHeight, m_rowLines);
+  m_rowWrap = rowWrapCondition(*m_textMetrics, m_font, m_dataRowHeight);
+}
+
+void TDBGridEh::computeTitleRow() {
+  m_titleTree.reset();
+  m_leaves.clear();
+  if (!m_options.testFlag(dgTitles)) {
+    m_titleRowHeight = 0;
+    return;
+  }
+  std::vector<const TFont *> titleFonts;
+  for (int i = 0; i < m_columns.Count(); ++i)
+    titleFonts.push_back(&m_columns[i].Title().Font());
+  m_titleRowHeight =
+      plainTitleRowHeight(*m_textMetrics, titleFonts, m_titleFont, m_titleLines,
+                          m_titleHeight, RowLineWidth());
+  if (!m_useMultiTitle)
+    return;
+
+  std::vector<TitleLeafSource> sources;
+  for (int i = 0; i < m_columns.Count(); ++i) {
+    TColumnEh &column = m_columns[i];
+    TitleLeafSource source;
+    source.column = &column;
+    source.caption = column.Title().Caption();
+    source.width = screenWidthOf(column);
+    source.indent = column.Title().SortMarker() != smNoneEh ? 16 : 0;
+    source.font = &column.Title().Font();
+    source.vertical = column.Title().Orientation() == tohVertical;
+    sources.push_back(std::move(source));
+  }
+  TitleTreeSettings settings;
+  settings.lineWidth = ColLineWidth();
+  settings.vTitleMargin = m_vTitleMargin;
+  settings.groupFont = &m_titleFont;
+  settings.metrics = m_textMetrics.get();
+  auto root = std::make_unique<THeadTreeNode>();
+  m_leaves = buildTitleTree(*root, sources, settings);
+  m_titleTree = std::move(root);
+  m_titleRowHeight =
+      m_titleTree->Height - (m_optionsEh.testFlag(dghFixed3D) ? 1 : 3);
+}
+
+const THeadTreeNode *TDBGridEh::TitleTree() const { return m_titleTree.get(); }
+
+THeadTreeNode *TDBGridEh::LeafNode(int columnIndex) const {
+  if (columnIndex < 0 || size_t(columnIndex) >= m_leaves.size())
+    return nullptr;
+  return m_leaves[columnIndex];
+}
+
+int TDBGridEh::VisibleRowCount() const {
+  const int step = m_dataRowHeight + RowLineWidth();
+  const int titles =
+      m_options.testFlag(dgTitles) ? m_titleRowHeight + RowLineWidth() : 0;
+  const int area = viewport()->height() - titles;
+  if (step <= 0 || area <= 0)
+    return 1;
+  return std::max(1, (area + step - 1) / step);
+}
+
+int TDBGridEh::FullyVisibleRowCount() const {
+  const int step = m_dataRowHeight + RowLineWidth();
+  const int titles =
+      m_options.testFlag(dgTitles) ? m_titleRowHeight + RowLineWidth() : 0;
+  const int area = viewport()->height() - titles;
+  if (step <= 0 || area <= 0)
+    return 1;
+  return std::max(1, area / step);
+}
+
+int TDBGridEh::DisplayedRecordCount() const {
+  const Query *dataSet = DataSet();
+  if (!dataSet || !dataSet->active())
+    return 0;
+  return std::clamp(dataSet->recordCount() - m_topRecord, 0, VisibleRowCount());
+}
+
+void TDBGridEh::scrollToCurrent() {
+  const Query *dataSet = DataSet();
+  if (!dataSet || !dataSet->active() || dataSet->isEmpty()) {
+    m_topRecord = 0;
+    return;
+  }
+  const int page = FullyVisibleRowCount();
+  const int current = dataSet->currentPosition();
+  if (current < m_topRecord)
+    m_topRecord = current;
+  else if (current >= m_topRecord + page)
+    m_topRecord = current - page + 1;
+  // No empty rows below the last record while earlier records would fit.
+  m_topRecord =
+      std::clamp(m_topRecord, 0, std::max(0, dataSet->recordCount() - page));
+}
+
+void TDBGridEh::SaveGridPosition() {
+  m_positionSaved = false;
+  const Query *dataSet = DataSet();
+  if (!dataSet)
+    return;
+  m_savedBookmark = dataSet->bookmark(); // throws on a closed dataset
+  m_savedRowInWindow = dataSet->currentPosition() - m_topRecord;
+  m_positionSaved = true;
+}
+
+void TDBGridEh::RestoreGridPosition() {
+  if (!m_positionSaved)
+    return;
+  m_positionSaved = false;
+  Query *dataSet = DataSet();
+  if (!dataSet || !dataSet->active())
+    return;
+  // An empty result has no record to return to.
+  if (m_savedBookmark >= 0)
+    dataSet->gotoBookmark(m_savedBookmark);
+  m_topRecord = std::max(0, dataSet->currentPosition() - m_savedRowInWindow);
+  scrollToCurrent();
+  viewport()->update();
+}
+
+QString TDBGridEh::FooterText(int row, const TColumnEh &column) const {
+  return gridFooterText(*this, column, row);
+}
+
+void TDBGridEh::paintEvent(QPaintEvent *event) {
+  QPainter painter(viewport());
+  painter.fillRect(event->rect(), toQColor(m_color));
+}
+
+void TDBGridEh::resizeEvent(QResizeEvent *event) {
+  QAbstractScrollArea::resizeEvent(event);
+  scrollToCurrent();
+}
