@@ -1,0 +1,36 @@
+#pragma once
+
+#include "export/devicestream.h"
+
+#include <QSaveFile>
+#include <QString>
+
+// The file one export is written to. Bytes go to a temporary file in the
+// target's folder; only commit() puts it in the target's place, so a failed
+// export leaves an existing file of that name as it was and no temporary
+// file behind.
+class SafeFile {
+public:
+  // Throws StreamError("Cannot create file <fileName>") when the folder
+  // cannot take the temporary file or the target cannot be replaced.
+  explicit SafeFile(const QString &fileName);
+  // Removes the temporary file unless commit() succeeded.
+  ~SafeFile() = default;
+  SafeFile(const SafeFile &) = delete;
+  SafeFile &operator=(const SafeFile &) = delete;
+
+  OutputStream &stream() { return m_stream; }
+
+  // Stores the buffered bytes, closes the temporary file and moves it over
+  // the target. Throws StreamError: "Stream write error" when bytes were not
+  // stored, "Cannot create file <fileName>" when the target cannot be
+  // replaced.
+  void commit();
+
+private:
+  [[noreturn]] void raiseCannotCreate() const;
+
+  QString m_fileName;
+  QSaveFile m_file;
+  DeviceStream m_stream;
+};

@@ -1,0 +1,82 @@
+#include "export/safefile.h"
+
+#include "platform/errors.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray contentOf(const QString &path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    return "<missing>";
+  return file.readAll();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+class SafeFileTest : public testing::Test {
+protected:
+  QTemporaryDir folder;
+  QString target() const {
+    return folder.filePath(QStringLiteral("BOM查询-20240305.xls"));
+  }
+  QStringList entries() const {
+    return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+  }
+};
+
+TEST_F(SafeFileTest, CommitReplacesTheTarget) {
+  writeFile(target(), "old content that is longer");
+  {
+    SafeFile file(target());
+    file.stream().write("new");
+    EXPECT_EQ(contentOf(target()), QByteArray("old content that is longer"));
+    file.commit();
+  }
+  EXPECT_EQ(contentOf(target()), QByteArray("new"));
+  EXPECT_EQ(entries(), QStringList{QStringLiteral("BOM查询-20240305.xls")});
+}
+
+TEST_F(SafeFileTest, CommitCreatesAMissingTarget) {
+  {
+    SafeFile file(target());
+    file.commit();
+  }
+  EXPECT_EQ(contentOf(target()), QByteArray());
+}
+
+TEST_F(SafeFileTest, WithoutCommitTheTargetStaysAndNothingIsLeft) {
+  writeFile(target(), "keep me");
+  {
+    SafeFile file(target());
+    file.stream().write(QByteArray(200000, 'x'));
+  }
+  EXPECT_EQ(contentOf(target()), QByteArray("keep me"));
+  EXPECT_EQ(entries(), QStringList{QStringLiteral("BOM查询-20240305.xls")});
+}
+
+TEST_F(SafeFileTest, WithoutCommitNoTargetAppears) {
+  { SafeFile file(target()); }
+  EXPECT_TRUE(entries().isEmpty());
+}
+
+TEST_F(SafeFileTest, FolderThatCannotBeWrittenCannotCreateTheFile) {
+  const QString name = folder.filePath(QStringLiteral("missing/out.txt"));
+  try {
+    SafeFile file(name);
+    FAIL() << "created";
+  } catch (const StreamError &error) {
+    EXPECT_EQ(error.message(), QStringLiteral("Cannot create file ") + name);
+  }
+}
+
+} // namespace
