@@ -19,3 +19,6 @@ QString fromCodePage936(QByteArrayView bytes);
 // export show for a value read from the database. Fast for the common case
 // (ASCII and Chinese text), since every wide text read passes through it.
 QString passThroughCodePage936(QStringView text);
+// The same; returns `text` itself, without a copy, when the page leaves it
+// unchanged.
+QString passThroughCodePage936(const QString &text);

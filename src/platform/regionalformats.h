@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QChar>
+#include <QLocale>
 #include <QString>
+#include <QStringView>
 
 // The user's regional settings that numbers and dates follow. The program
 // reads them from the system once; tests install fixed values with
@@ -22,8 +24,19 @@ struct RegionalFormats {
   int currencyFormat = 0;
   int negCurrencyFormat = 1;
 
+  // currencyFormat and negCurrencyFormat as layouts in which "¤" stands for
+  // the currency symbol and "1" for the digits ("-¤1" for negative format 1).
+  // A format number out of range gives the layout of format 0 (positive) or
+  // 1 (negative).
+  QStringView positiveCurrencyLayout() const;
+  QStringView negativeCurrencyLayout() const;
+
   // The formats of the machine's user locale.
   static RegionalFormats fromSystem();
+  // The formats of `locale`, its patterns turned into the letters of
+  // formatDateTime: hours always on the 24-hour clock (no AM/PM marker), no
+  // weekday names or time zones, month numbers for month names.
+  static RegionalFormats fromLocale(const QLocale &locale);
   // The formats in force for field texts; fromSystem() until setCurrent().
   static const RegionalFormats &current();
   static void setCurrent(const RegionalFormats &formats);

@@ -26,6 +26,7 @@ public:
 
 using SettingsStoreFactory = std::function<std::unique_ptr<SettingsStore>()>;
 
-// The machine's store. Outside Windows its INI file is the system-scope one,
-// unless the environment variable BOMQUERY_SETTINGS_FILE names another file.
+// The machine's store: the INI file named by the environment variable
+// BOMQUERY_SETTINGS_FILE when it is set, otherwise the registry on Windows
+// and the system-scope INI file elsewhere.
 std::unique_ptr<SettingsStore> createMachineSettingsStore();

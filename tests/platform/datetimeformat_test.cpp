@@ -1,0 +1,93 @@
+#include "platform/datetimeformat.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+RegionalFormats fixedFormats() {
+  RegionalFormats formats;
+  formats.dateSeparator = u'/';
+  formats.timeSeparator = u':';
+  formats.shortDateFormat = QStringLiteral("yyyy-mm-dd");
+  formats.longTimeFormat = QStringLiteral("hh:nn:ss");
+  return formats;
+}
+
+QDateTime at(int year, int month, int day, int hour = 0, int minute = 0,
+             int second = 0, int msec = 0) {
+  return QDateTime(QDate(year, month, day), QTime(hour, minute, second, msec));
+}
+
+// 5 March 2024 08:30:00.
+const double Morning = 45356 + 8.5 / 24;
+
+TEST(DateTimeDays, CountFromTheLastDaysOf1899) {
+  const struct {
+    QDateTime dateTime;
+    double days;
+  } cases[] = {
+      {at(1899, 12, 30), 0},
+      {at(1900, 1, 1), 2},
+      {at(2024, 3, 5), 45356},
+      {at(2024, 3, 5, 8, 30), Morning},
+      {at(1899, 12, 30, 18), 0.75},
+      // Before day zero the days count back and the time still forward.
+      {at(1899, 12, 29, 6), -1.25},
+      {at(1899, 12, 20, 12), -10.5},
+  };
+  for (const auto &c : cases) {
+    EXPECT_DOUBLE_EQ(dateTimeToDays(c.dateTime), c.days) << c.days;
+    EXPECT_EQ(daysToDateTime(c.days), c.dateTime) << c.days;
+  }
+}
+
+TEST(DateTimeDays, RoundToTheMillisecond) {
+  const double halfMsec = 0.5 / 86400000;
+  EXPECT_EQ(daysToDateTime(0.5 + 0.8 * halfMsec), at(1899, 12, 30, 12));
+  EXPECT_EQ(daysToDateTime(0.5 + 2.6 * halfMsec),
+            at(1899, 12, 30, 12, 0, 0, 1));
+  EXPECT_EQ(daysToDateTime(2 - 0.5 * halfMsec), at(1900, 1, 1));
+  // Day -1 at nearly midnight: the time runs on into day zero.
+  EXPECT_EQ(daysToDateTime(-2 + 0.5 * halfMsec), at(1899, 12, 30));
+}
+
+TEST(DateTimeDays, OutsideTheCalendarGiveNoDate) {
+  EXPECT_FALSE(daysToDateTime(1e12).isValid());
+  EXPECT_FALSE(daysToDateTime(std::nan("")).isValid());
+  EXPECT_EQ(formatDateTime(u"yyyy", 1e12, fixedFormats()), "");
+}
+
+TEST(FormatDateTime, EmptyPatternAddsTheTimeOnlyWhenThereIsOne) {
+  const RegionalFormats formats = fixedFormats();
+  EXPECT_EQ(formatDateTime(u"", 45356, formats), "2024-03-05");
+  EXPECT_EQ(formatDateTime(u"", Morning, formats), "2024-03-05 08:30:00");
+  EXPECT_EQ(formatDateTime(u"", 45356 + 0.001 / 86400, formats), "2024-03-05");
+}
+
+TEST(FormatDateTime, WritesPatternLetters) {
+  RegionalFormats formats = fixedFormats();
+  formats.dateSeparator = u'.';
+  formats.timeSeparator = u'h';
+  const double value = Morning + 7.25 / 86400; // 08:30:07.250
+  const struct {
+    const char *pattern;
+    const char *expected;
+  } cases[] = {
+      {"d/m/yy", "5.3.24"},
+      {"dd/mm/yyyy", "05.03.2024"},
+      {"YYYY-MM-DD", "2024-03-05"},
+      {"h:n:s", "8h30h7"},
+      {"hh nn ss zzz z", "08 30 07 250 250"},
+      // "m" after an hour is the minute, also across separators.
+      {"hh:mm dd-mm", "08h30 05-03"},
+      {"yyyy年m月d日", "2024年3月5日"},
+      {"'day' d \"mm\" mm", "day 5 mm 03"},
+      {"dddd", "0505"},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(formatDateTime(QString::fromUtf8(c.pattern), value, formats),
+              QString::fromUtf8(c.expected))
+        << c.pattern;
+}
+
+} // namespace
