@@ -311,8 +311,10 @@ void TDBGridEh::computeTitleRow() {
   auto root = std::make_unique<THeadTreeNode>();
   m_leaves = buildTitleTree(*root, sources, settings);
   m_titleTree = std::move(root);
-  m_titleRowHeight =
-      m_titleTree->Height - (m_optionsEh.testFlag(dghFixed3D) ? 1 : 3);
+  // An empty tree has no height; the title font's line stands instead.
+  if (!m_leaves.empty())
+    m_titleRowHeight =
+        m_titleTree->Height - (m_optionsEh.testFlag(dghFixed3D) ? 1 : 3);
 }
 
 const THeadTreeNode *TDBGridEh::TitleTree() const { return m_titleTree.get(); }
