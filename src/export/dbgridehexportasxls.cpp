@@ -1,0 +1,124 @@
+#include "export/dbgridehexportasxls.h"
+
+#include "export/extendedreal.h"
+#include "export/outputstream.h"
+#include "export/xlsrecords.h"
+#include "grid/columneh.h"
+#include "grid/dbgrideh.h"
+#include "platform/codepage936.h"
+#include "platform/errors.h"
+#include "platform/field.h"
+#include "platform/query.h"
+
+void TDBGridEhExportAsXLS::WriteGridToStream(OutputStream &stream,
+                                             bool exportAll) {
+  CurrentColumn = 0;
+  CurrentRow = 0;
+  if (exportAll)
+    checkRowCount();
+  TDBGridEhExport::WriteGridToStream(stream, exportAll);
+}
+
+void TDBGridEhExportAsXLS::checkRowCount() const {
+  // Without a visible column no cell record is written, whatever the rows.
+  if (grid().VisibleColumns().empty() || grid().DataSet() == nullptr)
+    return;
+  const qint64 rows = ((grid().Options() & dgTitles) ? 1 : 0) +
+                      qint64(grid().DataSet()->recordCount()) +
+                      grid().FooterRowCount();
+  if (rows > xls::kMaxRows)
+    throw FormatError(
+        QStringLiteral("XLS 文件最多只能容纳 %1 行，本次输出需要 %2 行。")
+            .arg(xls::kMaxRows)
+            .arg(rows));
+}
+
+void TDBGridEhExportAsXLS::BeginDocument() {
+  WriteBytes(xls::bytesOf(xls::bofRecord()));
+}
+
+void TDBGridEhExportAsXLS::EndDocument() {
+  WriteBytes(xls::bytesOf(xls::eofRecord()));
+}
+
+void TDBGridEhExportAsXLS::EmitTitleRows(const TColumnsEhList &columns) {
+  for (const TColumnEh *column : columns)
+    WriteLabelRecord(column->Title().Caption());
+}
+
+void TDBGridEhExportAsXLS::EmitDataCell(TColumnEh &column,
+                                        TColCellParamsEh &params) {
+  const TField *field = column.Field();
+  if (field == nullptr || field->IsNull()) {
+    WriteBlankRecord();
+    return;
+  }
+  // Numbers are written as the field holds them: the cell text, a column
+  // pattern and whatever a handler changed in the text play no part.
+  switch (field->DataType()) {
+  case FieldType::Integer:
+  case FieldType::Word:
+    WriteIntegerRecord(field->AsInteger());
+    return;
+  case FieldType::BCD:
+  case FieldType::Float:
+    WriteNumberRecord(field->AsFloat());
+    return;
+  default:
+    WriteLabelRecord(params.Text);
+  }
+}
+
+void TDBGridEhExportAsXLS::EmitFooterCell(int position, int footerRow,
+                                          TColumnEh &column, TFont &, TColor,
+                                          TAlignment, const QString &text) {
+  const TFooterValueType type = column.UsedFooter(footerRow).ValueType();
+  if (type == fvtSum || type == fvtCount)
+    WriteNumberRecord(
+        ExtendedReal::quotient(FooterSum(footerRow, position), 10000)
+            .toDouble());
+  else
+    WriteLabelRecord(text);
+}
+
+void TDBGridEhExportAsXLS::WriteBlankRecord() {
+  const xls::Blank record = xls::blankRecord(CurrentRow, CurrentColumn);
+  WriteBytes(xls::bytesOf(record));
+  AdvanceCell();
+}
+
+void TDBGridEhExportAsXLS::WriteIntegerRecord(qint32 value) {
+  if (value < xls::kMinRk || value > xls::kMaxRk) {
+    WriteNumberRecord(value);
+    return;
+  }
+  const xls::Rk record = xls::rkRecord(CurrentRow, CurrentColumn, value);
+  WriteBytes(xls::bytesOf(record));
+  AdvanceCell();
+}
+
+void TDBGridEhExportAsXLS::WriteNumberRecord(double value) {
+  const xls::Number record =
+      xls::numberRecord(CurrentRow, CurrentColumn, value);
+  WriteBytes(xls::bytesOf(record));
+  AdvanceCell();
+}
+
+void TDBGridEhExportAsXLS::WriteLabelRecord(const QString &text) {
+  const QByteArray bytes = toCodePage936(text);
+  const QByteArrayView fitting = xls::labelText(bytes);
+  const xls::LabelHeader header =
+      xls::labelHeader(CurrentRow, CurrentColumn, quint16(fitting.size()));
+  WriteBytes(xls::bytesOf(header));
+  WriteBytes(fitting);
+  AdvanceCell();
+}
+
+void TDBGridEhExportAsXLS::AdvanceCell() {
+  if (CurrentColumn + 1 == int(ExportColumns().size())) {
+    ++CurrentRow;
+    CurrentColumn = 0;
+  } else {
+    ++CurrentColumn;
+  }
+}
