@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "platform/numericfield.h"
 #include "platform/query.h"
+#include "platform/regionalformats.h"
 #include "platform/stringfield.h"
 #include "support/fakeengine.h"
 
