@@ -7,6 +7,7 @@
 #include "platform/query.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -185,10 +186,12 @@ void TColumnEh::setReadOnly(bool on) {
   changed(false);
 }
 
-TColumnFooterEh &TColumnEh::UsedFooter(int row) const {
-  TColumnEh &self = const_cast<TColumnEh &>(*this);
-  return row >= 0 && row < m_footers.Count() ? m_footers.Items(row)
-                                             : self.m_footer;
+TColumnFooterEh &TColumnEh::UsedFooter(int row) {
+  return const_cast<TColumnFooterEh &>(std::as_const(*this).UsedFooter(row));
+}
+
+const TColumnFooterEh &TColumnEh::UsedFooter(int row) const {
+  return row >= 0 && row < m_footers.Count() ? m_footers.Items(row) : m_footer;
 }
 
 void TColumnEh::setKeyList(const QStringList &keys) {

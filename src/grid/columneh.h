@@ -100,7 +100,8 @@ public:
   const TColumnFootersEh &Footers() const { return m_footers; }
   // The footer of footer row `row`: Footers item `row` when there are that
   // many items, otherwise Footer.
-  TColumnFooterEh &UsedFooter(int row) const;
+  TColumnFooterEh &UsedFooter(int row);
+  const TColumnFooterEh &UsedFooter(int row) const;
 
   // Check-box values: entry 0 holds the values meaning checked, entry 1
   // those meaning unchecked, each a ";"-separated list.

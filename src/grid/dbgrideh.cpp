@@ -8,6 +8,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopeGuard>
 #include <algorithm>
 
 TDBGridEh::TDBGridEh(QWidget *parent)
@@ -230,9 +231,12 @@ void TDBGridEh::layout() {
     m_layoutPending = true;
     return;
   }
-  m_layoutPending = false;
   // A layout reads column defaults, which must not start another layout.
-  BeginLayout();
+  ++m_layoutLock;
+  const auto unlock = qScopeGuard([this] {
+    --m_layoutLock;
+    m_layoutPending = false;
+  });
   m_visibleColumns.clear();
   for (int i = 0; i < m_columns.Count(); ++i) {
     TColumnEh &column = m_columns[i];
@@ -242,15 +246,7 @@ void TDBGridEh::layout() {
   }
   computeScreenWidths();
   computeDataRow();
-  try {
-    computeTitleRow();
-  } catch (...) {
-    m_layoutPending = false;
-    --m_layoutLock;
-    throw;
-  }
-  m_layoutPending = false;
-  --m_layoutLock;
+  computeTitleRow();
   scrollToCurrent();
   viewport()->update();
 }
