@@ -1,0 +1,63 @@
+#pragma once
+
+#include "export/dbgridehexport.h"
+#include "export/memorystream.h"
+#include "export/rtfcolortable.h"
+#include "export/rtffonttable.h"
+#include "export/rtftitleborders.h"
+
+#include <QByteArray>
+#include <optional>
+#include <utility>
+#include <vector>
+
+// A rich-text document holding one table: title row or rows, one row per
+// record and one per footer row. Its head names colours and fonts by number,
+// and only the body tells which are used, so the body is rendered into
+// memory first, then the head with both tables is written, then the body.
+// An export that fails while the body is rendered writes nothing at all.
+// Cell widths are in twips at the grid's resolution; "\", "{" and "}" in
+// texts are escaped.
+class TDBGridEhExportAsRTF : public TDBGridEhExport {
+public:
+  void WriteGridToStream(OutputStream &stream, bool exportAll) override;
+
+protected:
+  void EndDocument() override;
+  void EmitTitleRows(const TColumnsEhList &columns) override;
+  void EmitDataRow(const TColumnsEhList &columns) override;
+  void EmitDataCell(TColumnEh &column, TColCellParamsEh &params) override;
+  void EmitFooterRow(const TColumnsEhList &columns, int footerRow) override;
+  void EmitFooterCell(int position, int footerRow, TColumnEh &column,
+                      TFont &font, TColor background, TAlignment alignment,
+                      const QString &text) override;
+
+private:
+  int ColorIndex(TColor color);
+  int FontIndex(const QString &name);
+  // Character formatting, a blank, then the escaped text.
+  void EmitStyledText(const TFont &font, const QString &text,
+                      TColor background);
+  void EmitCellBorders(const CellBorders &borders);
+  // One "\clshdng10000\clcfpatN\cellxX" line; `right` advances by the
+  // column's width in twips.
+  void emitCellDefinition(const TColumnEh &column, TColor shading, int &right);
+  void emitRowStart();
+  // "\pard\intbl{", the alignment, the spacing words.
+  void emitCellStart(QByteArrayView alignment, QByteArrayView spacing);
+  void emitSingleTitleRow(const TColumnsEhList &columns);
+  void emitTitleLevels(const TColumnsEhList &columns);
+  TColor DataCellShading(const TColumnsEhList &columns, int position);
+  TColor FooterCellShading(const TColumnsEhList &columns, int position,
+                           int footerRow);
+  // The cell spacing of data and single-row title cells: "12" when flat.
+  QByteArrayView cellSpacing() const;
+  // Twips of a column width at the grid's resolution, remembered per width.
+  int twipsOfWidth(int pixels);
+
+  std::optional<MemoryStream> BodyStream;
+  std::optional<RtfColorTable> ColorTable;
+  std::optional<RtfFontTable> FontTable;
+  int m_pixelsPerInch = 96;
+  std::vector<std::pair<int, int>> m_twipsOfWidth;
+};
