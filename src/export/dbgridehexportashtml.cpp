@@ -6,19 +6,10 @@
 #include "grid/dbgrideh.h"
 #include "grid/headtreenode.h"
 
-namespace {
-
-// ` COLSPAN = "2"` and ` ROWSPAN = "3"` as a span needs them.
-QString spanAttributes(const TitleSpan &span) {
-  QString attributes;
-  if (span.colSpan > 1)
-    attributes += QStringLiteral(" COLSPAN = \"%1\"").arg(span.colSpan);
-  if (span.rowSpan > 1)
-    attributes += QStringLiteral(" ROWSPAN = \"%1\"").arg(span.rowSpan);
-  return attributes;
+void TDBGridEhExportAsHTML::writeMarkup() {
+  WriteBytes(m_markup.bytes());
+  m_markup.clear();
 }
-
-} // namespace
 
 void TDBGridEhExportAsHTML::BeginDocument() {
   WriteLine("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2//EN\">");
@@ -29,17 +20,19 @@ void TDBGridEhExportAsHTML::BeginDocument() {
   WriteLine("</TITLE>");
   WriteLine("</HEAD>");
   const bool lines = grid().Options() & (dgColLines | dgRowLines);
-  QString table = QStringLiteral("<TABLE ");
+  m_markup.append("<TABLE ");
   if (!lines)
-    table += QStringLiteral("BORDER=0 CELLSPACING=0 CELLPADDING=");
+    m_markup.append("BORDER=0 CELLSPACING=0 CELLPADDING=");
   else if (grid().Ctl3D())
-    table += QStringLiteral("BORDER=1 CELLSPACING=0 CELLPADDING=");
+    m_markup.append("BORDER=1 CELLSPACING=0 CELLPADDING=");
   else
-    table += QStringLiteral("BORDER=0 CELLSPACING=1 CELLPADDING=");
-  table += grid().Flat() ? u'1' : u'2';
-  table += QStringLiteral(" BGCOLOR=#") + htmlColorHex(grid().FixedColor()) +
-           QStringLiteral(">\r\n");
-  WriteLine(table);
+    m_markup.append("BORDER=0 CELLSPACING=1 CELLPADDING=");
+  m_markup.append(grid().Flat() ? "1" : "2");
+  m_markup.append(" BGCOLOR=#");
+  appendHtmlColorHex(m_markup, grid().FixedColor());
+  // The table start tag carries its own line end, so an empty line follows.
+  m_markup.append(">\r\n\r\n");
+  writeMarkup();
 }
 
 void TDBGridEhExportAsHTML::EndDocument() {
@@ -61,46 +54,57 @@ void TDBGridEhExportAsHTML::emitSingleTitleRow(const TColumnsEhList &columns) {
   WriteLine("<TR>");
   for (const TColumnEh *column : columns) {
     const TColumnTitleEh &title = column->Title();
-    WriteText(QStringLiteral("  <TD WIDTH=%1 ALIGN=\"%2\">")
-                  .arg(column->Width())
-                  .arg(htmlAlignmentKeyword(title.Alignment())) +
-              htmlFontedText(title.Font(), title.Caption()));
-    WriteLine("</TD>");
+    m_markup.append("  <TD WIDTH=");
+    m_markup.appendNumber(column->Width());
+    m_markup.append(" ALIGN=\"");
+    m_markup.append(htmlAlignmentKeyword(title.Alignment()));
+    m_markup.append("\">");
+    appendHtmlFontedText(m_markup, title.Font(), title.Caption());
+    m_markup.append("</TD>\r\n");
+    writeMarkup();
   }
   WriteLine("</TR>");
 }
 
 void TDBGridEhExportAsHTML::emitTitleLevels(const TColumnsEhList &columns) {
   TitleLevels levels = BuildTitleLevels(grid(), columns);
-  // Every multi-level title cell is centred, whatever the title's alignment.
-  for (int level = int(levels.size()) - 1; level >= 1; --level) {
+  const auto appendSpan = [this](const TitleSpan &span) {
+    if (span.colSpan > 1) {
+      m_markup.append(" COLSPAN = \"");
+      m_markup.appendNumber(span.colSpan);
+      m_markup.append("\"");
+    }
+    if (span.rowSpan > 1) {
+      m_markup.append(" ROWSPAN = \"");
+      m_markup.appendNumber(span.rowSpan);
+      m_markup.append("\"");
+    }
+  };
+  // Every multi-level title cell is centred, whatever the title's alignment;
+  // upper levels are in the grid's title font and carry no width.
+  for (int level = int(levels.size()) - 1; level >= 0; --level) {
     WriteLine("<TR>");
     for (int position = 0; position < int(columns.size()); ++position) {
       const THeadTreeNode *node = levels[size_t(level)][size_t(position)];
       if (node == nullptr)
         continue;
-      const TitleSpan span = ComputeTitleSpan(levels, level, position);
-      WriteText(QStringLiteral("  <TD ALIGN=\"CENTER\"") +
-                spanAttributes(span) + u'>' +
-                htmlFontedText(grid().TitleFont(), node->Text));
-      WriteLine("</TD>");
+      const TColumnEh &column = *columns[size_t(position)];
+      m_markup.append("  <TD");
+      if (level == 0) {
+        m_markup.append(" WIDTH=");
+        m_markup.appendNumber(column.Width());
+      }
+      m_markup.append(" ALIGN=\"CENTER\"");
+      appendSpan(ComputeTitleSpan(levels, level, position));
+      m_markup.append(">");
+      appendHtmlFontedText(
+          m_markup, level == 0 ? column.Title().Font() : grid().TitleFont(),
+          node->Text);
+      m_markup.append("</TD>\r\n");
+      writeMarkup();
     }
     WriteLine("</TR>");
   }
-  WriteLine("<TR>");
-  for (int position = 0; position < int(columns.size()); ++position) {
-    const THeadTreeNode *node = levels[0][size_t(position)];
-    if (node == nullptr)
-      continue;
-    const TColumnEh &column = *columns[size_t(position)];
-    const TitleSpan span = ComputeTitleSpan(levels, 0, position);
-    WriteText(
-        QStringLiteral("  <TD WIDTH=%1 ALIGN=\"CENTER\"").arg(column.Width()) +
-        spanAttributes(span) + u'>' +
-        htmlFontedText(column.Title().Font(), node->Text));
-    WriteLine("</TD>");
-  }
-  WriteLine("</TR>");
 }
 
 void TDBGridEhExportAsHTML::EmitDataRow(const TColumnsEhList &columns) {
@@ -135,12 +139,14 @@ void TDBGridEhExportAsHTML::EmitFooterCell(int, int footerRow,
 void TDBGridEhExportAsHTML::emitCell(int width, TAlignment alignment,
                                      TColor background, const TFont &font,
                                      const QString &text) {
-  QString cell = QStringLiteral("  <TD WIDTH=%1 ALIGN=\"").arg(width);
-  cell += htmlAlignmentKeyword(alignment);
-  cell += QStringLiteral("\" BGCOLOR=#");
-  cell += htmlColorHex(background);
-  cell += u'>';
-  cell += htmlFontedText(font, text);
-  cell += QStringLiteral("</TD>\r\n");
-  WriteText(cell);
+  m_markup.append("  <TD WIDTH=");
+  m_markup.appendNumber(width);
+  m_markup.append(" ALIGN=\"");
+  m_markup.append(htmlAlignmentKeyword(alignment));
+  m_markup.append("\" BGCOLOR=#");
+  appendHtmlColorHex(m_markup, background);
+  m_markup.append(">");
+  appendHtmlFontedText(m_markup, font, text);
+  m_markup.append("</TD>\r\n");
+  writeMarkup();
 }

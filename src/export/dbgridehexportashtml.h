@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/dbgridehexport.h"
+#include "export/markupbuffer.h"
 
 // One HTML 3.2 document holding a single table: the title row or rows (one
 // per title level with multi-level titles), one row per record and one per
@@ -24,4 +25,9 @@ private:
   // One data or footer cell line.
   void emitCell(int width, TAlignment alignment, TColor background,
                 const TFont &font, const QString &text);
+  // Writes the assembled markup and empties it.
+  void writeMarkup();
+
+  // Each cell's markup is assembled here, then written whole.
+  MarkupBuffer m_markup;
 };

@@ -74,27 +74,36 @@ QByteArrayView TDBGridEhExportAsRTF::cellSpacing() const {
   return grid().Flat() ? "12" : "24";
 }
 
+void TDBGridEhExportAsRTF::writeLine() {
+  m_line.append("\r\n");
+  WriteBytes(m_line.bytes());
+  m_line.clear();
+}
+
 void TDBGridEhExportAsRTF::EmitStyledText(const TFont &font,
                                           const QString &text,
                                           TColor background) {
-  QByteArray words = "\\fs" + QByteArray::number(2 * font.Size());
+  m_line.append("\\fs");
+  m_line.appendNumber(2 * font.Size());
   const TFontStyles style = font.Style();
   if (style & fsBold)
-    words += "\\b";
+    m_line.append("\\b");
   if (style & fsItalic)
-    words += "\\i";
+    m_line.append("\\i");
   if (style & fsStrikeOut)
-    words += "\\strike";
+    m_line.append("\\strike");
   if (style & fsUnderline)
-    words += "\\ul";
+    m_line.append("\\ul");
   // The font is numbered before the colours, the text colour before the
   // background: first uses number them in this order.
-  words += "\\f" + QByteArray::number(FontIndex(font.Name()));
-  words += "\\cf" + QByteArray::number(ColorIndex(font.Color()));
-  words += "\\cb" + QByteArray::number(ColorIndex(background));
-  words += ' ';
-  WriteBytes(words);
-  WriteText(rtfEscaped(text));
+  m_line.append("\\f");
+  m_line.appendNumber(FontIndex(font.Name()));
+  m_line.append("\\cf");
+  m_line.appendNumber(ColorIndex(font.Color()));
+  m_line.append("\\cb");
+  m_line.appendNumber(ColorIndex(background));
+  m_line.append(' ');
+  m_line.appendText(rtfEscaped(text));
 }
 
 void TDBGridEhExportAsRTF::EmitCellBorders(const CellBorders &borders) {
@@ -114,22 +123,27 @@ void TDBGridEhExportAsRTF::emitRowStart() { WriteLine("\\trowd\\trgaph40"); }
 void TDBGridEhExportAsRTF::emitCellDefinition(const TColumnEh &column,
                                               TColor shading, int &right) {
   right += twipsOfWidth(column.Width());
-  WriteLine("\\clshdng10000\\clcfpat" +
-            QByteArray::number(ColorIndex(shading)) + "\\cellx" +
-            QByteArray::number(right));
+  m_line.append("\\clshdng10000\\clcfpat");
+  m_line.appendNumber(ColorIndex(shading));
+  m_line.append("\\cellx");
+  m_line.appendNumber(right);
+  writeLine();
 }
 
-void TDBGridEhExportAsRTF::emitCellStart(QByteArrayView alignment,
-                                         QByteArrayView spacing) {
-  QByteArray start = "\\pard\\intbl{";
-  start += alignment;
+void TDBGridEhExportAsRTF::emitCell(QByteArrayView alignment,
+                                    QByteArrayView spacing, const TFont &font,
+                                    const QString &text, TColor background) {
+  m_line.append("\\pard\\intbl{");
+  m_line.append(alignment);
   if (!spacing.isEmpty()) {
-    start += "\\sb";
-    start += spacing;
-    start += "\\sa";
-    start += spacing;
+    m_line.append("\\sb");
+    m_line.append(spacing);
+    m_line.append("\\sa");
+    m_line.append(spacing);
   }
-  WriteBytes(start);
+  EmitStyledText(font, text, background);
+  m_line.append("\\cell}");
+  writeLine();
 }
 
 TColor TDBGridEhExportAsRTF::DataCellShading(const TColumnsEhList &columns,
@@ -172,9 +186,8 @@ void TDBGridEhExportAsRTF::EmitDataRow(const TColumnsEhList &columns) {
 }
 
 void TDBGridEhExportAsRTF::EmitDataCell(TColumnEh &, TColCellParamsEh &params) {
-  emitCellStart(alignmentControlWord(params.Alignment), cellSpacing());
-  EmitStyledText(*params.Font, params.Text, params.Background);
-  WriteLine("\\cell}");
+  emitCell(alignmentControlWord(params.Alignment), cellSpacing(), *params.Font,
+           params.Text, params.Background);
 }
 
 void TDBGridEhExportAsRTF::EmitFooterRow(const TColumnsEhList &columns,
@@ -195,9 +208,8 @@ void TDBGridEhExportAsRTF::EmitFooterCell(int, int, TColumnEh &, TFont &font,
                                           TColor background,
                                           TAlignment alignment,
                                           const QString &text) {
-  emitCellStart(alignmentControlWord(alignment), cellSpacing());
-  EmitStyledText(font, text, background);
-  WriteLine("\\cell}");
+  emitCell(alignmentControlWord(alignment), cellSpacing(), font, text,
+           background);
 }
 
 void TDBGridEhExportAsRTF::EmitTitleRows(const TColumnsEhList &columns) {
@@ -217,15 +229,14 @@ void TDBGridEhExportAsRTF::emitSingleTitleRow(const TColumnsEhList &columns) {
   WriteLine("{\\trrh0");
   for (const TColumnEh *column : columns) {
     const TColumnTitleEh &title = column->Title();
-    emitCellStart(alignmentControlWord(title.Alignment()), cellSpacing());
-    EmitStyledText(title.Font(), title.Caption(), title.Color());
-    WriteLine("\\cell}");
+    emitCell(alignmentControlWord(title.Alignment()), cellSpacing(),
+             title.Font(), title.Caption(), title.Color());
   }
   WriteLine("\\pard\\intbl\\row}");
 }
 
 void TDBGridEhExportAsRTF::emitTitleLevels(const TColumnsEhList &columns) {
-  const QByteArray spacing = QByteArray::number(
+  const QByteArray levelSpacing = QByteArray::number(
       titleSpacingOf(grid().VTitleMargin(), m_pixelsPerInch));
   TitleLevels levels = BuildTitleLevels(grid(), columns);
   RtfTitleBorders borders;
@@ -249,14 +260,15 @@ void TDBGridEhExportAsRTF::emitTitleLevels(const TColumnsEhList &columns) {
     for (int position = 0; position < count; ++position) {
       const TColumnEh &column = *columns[size_t(position)];
       const THeadTreeNode *node = levels[size_t(level)][size_t(position)];
-      emitCellStart("\\qc", node != nullptr ? QByteArrayView(spacing)
-                                            : QByteArrayView());
+      const QByteArrayView spacing =
+          node != nullptr ? QByteArrayView(levelSpacing) : QByteArrayView();
       const QString text = node != nullptr ? node->Text : QString();
       if (level > 0)
-        EmitStyledText(grid().TitleFont(), text, grid().FixedColor());
+        emitCell("\\qc", spacing, grid().TitleFont(), text,
+                 grid().FixedColor());
       else
-        EmitStyledText(column.Title().Font(), text, column.Title().Color());
-      WriteLine("\\cell}");
+        emitCell("\\qc", spacing, column.Title().Font(), text,
+                 column.Title().Color());
     }
     WriteLine("\\pard\\intbl\\row}");
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/dbgridehexport.h"
+#include "export/markupbuffer.h"
 #include "export/memorystream.h"
 #include "export/rtfcolortable.h"
 #include "export/rtffonttable.h"
@@ -35,7 +36,8 @@ protected:
 private:
   int ColorIndex(TColor color);
   int FontIndex(const QString &name);
-  // Character formatting, a blank, then the escaped text.
+  // Appends the character formatting, a blank and the escaped text to the
+  // line being assembled.
   void EmitStyledText(const TFont &font, const QString &text,
                       TColor background);
   void EmitCellBorders(const CellBorders &borders);
@@ -43,8 +45,12 @@ private:
   // column's width in twips.
   void emitCellDefinition(const TColumnEh &column, TColor shading, int &right);
   void emitRowStart();
-  // "\pard\intbl{", the alignment, the spacing words.
-  void emitCellStart(QByteArrayView alignment, QByteArrayView spacing);
+  // One cell paragraph: "\pard\intbl{", the alignment, the spacing words
+  // (none when empty), the styled text, "\cell}".
+  void emitCell(QByteArrayView alignment, QByteArrayView spacing,
+                const TFont &font, const QString &text, TColor background);
+  // Writes the assembled line with its CR LF and empties it.
+  void writeLine();
   void emitSingleTitleRow(const TColumnsEhList &columns);
   void emitTitleLevels(const TColumnsEhList &columns);
   TColor DataCellShading(const TColumnsEhList &columns, int position);
@@ -58,6 +64,7 @@ private:
   std::optional<MemoryStream> BodyStream;
   std::optional<RtfColorTable> ColorTable;
   std::optional<RtfFontTable> FontTable;
+  MarkupBuffer m_line;
   int m_pixelsPerInch = 96;
   std::vector<std::pair<int, int>> m_twipsOfWidth;
 };

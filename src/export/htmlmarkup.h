@@ -3,27 +3,30 @@
 #include "grid/color.h"
 #include "platform/alignment.h"
 
+#include <QByteArrayView>
 #include <QString>
 
+class MarkupBuffer;
 class TFont;
 
-// Pieces of the HTML documents the HTML writer produces.
+// Pieces of the HTML documents, appended as code page 936 bytes.
 
 // `text` with "&", "<", ">" and '"' replaced, in that order, by "&amp",
 // "&lt", "&gt" and "&quot" (no closing semicolons: the documents have always
 // been written so). Everything else passes unchanged.
-QString htmlEscaped(const QString &text);
+void appendHtmlEscaped(MarkupBuffer &out, const QString &text);
 
 // Six hexadecimal digits RRGGBB of a colour, system colours resolved; clNone
 // gives "000000". The digits are taken by position from the value's
 // upper-case hexadecimal text of at least six digits, so a value wider than
 // 24 bits keeps those positions (0x20000000 gives "000020").
-QString htmlColorHex(TColor color);
+void appendHtmlColorHex(MarkupBuffer &out, TColor color);
 
 // The escaped text ("&nbsp" when empty) inside a FONT element carrying the
 // font's face, size in points and colour, with B, I, U and STRIKE elements
 // for its style (closed in the order they were opened).
-QString htmlFontedText(const TFont &font, const QString &text);
+void appendHtmlFontedText(MarkupBuffer &out, const TFont &font,
+                          const QString &text);
 
 // "LEFT", "RIGHT" or "CENTER".
-QString htmlAlignmentKeyword(TAlignment alignment);
+QByteArrayView htmlAlignmentKeyword(TAlignment alignment);

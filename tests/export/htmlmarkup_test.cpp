@@ -1,11 +1,19 @@
 #include "export/htmlmarkup.h"
 
+#include "export/markupbuffer.h"
 #include "grid/systemcolors.h"
 #include "grid/tfont.h"
+#include "platform/codepage936.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+template <class Append> QByteArray markup(Append append) {
+  MarkupBuffer buffer;
+  append(buffer);
+  return buffer.bytes();
+}
 
 struct TextCase {
   QString input;
@@ -15,7 +23,10 @@ struct TextCase {
 class HtmlEscapedTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(HtmlEscapedTest, ReplacesMarkupCharacters) {
-  EXPECT_EQ(htmlEscaped(GetParam().input), GetParam().expected);
+  EXPECT_EQ(markup([](MarkupBuffer &out) {
+              appendHtmlEscaped(out, GetParam().input);
+            }),
+            toCodePage936(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -26,6 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{QStringLiteral("x>y"), QStringLiteral("x&gty")},
                     TextCase{QStringLiteral("  两个  空格\r\n"),
                              QStringLiteral("  两个  空格\r\n")},
+                    TextCase{QStringLiteral("乗亄倉<"),
+                             QStringLiteral("乗亄倉&lt")},
                     TextCase{QString(), QString()}));
 
 struct ColorCase {
@@ -45,7 +58,10 @@ protected:
 };
 
 TEST_P(HtmlColorHexTest, GivesRedGreenBlueDigits) {
-  EXPECT_EQ(htmlColorHex(GetParam().color), QLatin1String(GetParam().hex));
+  EXPECT_EQ(markup([](MarkupBuffer &out) {
+              appendHtmlColorHex(out, GetParam().color);
+            }),
+            QByteArray(GetParam().hex));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -53,6 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ColorCase{clWhite, "FFFFFF"}, ColorCase{clRed, "FF0000"},
                     ColorCase{clBlack, "000000"}, ColorCase{clNone, "000000"},
                     ColorCase{0x20000000, "000020"},
+                    ColorCase{0x01FFFFFF, "FFFF1F"},
                     ColorCase{rgbColor(1, 0xAB, 0xC), "01AB0C"},
                     ColorCase{clActiveBorder, "D4D0C8"},
                     ColorCase{clBtnFace, "123456"}));
@@ -66,35 +83,60 @@ TFont songTi9() {
   return font;
 }
 
+QByteArray fonted(const TFont &font, const QString &text) {
+  return markup(
+      [&](MarkupBuffer &out) { appendHtmlFontedText(out, font, text); });
+}
+
 TEST(HtmlFontedTextTest, PlainFont) {
-  EXPECT_EQ(htmlFontedText(songTi9(), QStringLiteral("合计")),
-            QStringLiteral("<FONT STYLE=\"font-family: 宋体; font-size: 9pt; "
-                           "color: #000000\">合计</FONT>"));
+  EXPECT_EQ(fonted(songTi9(), QStringLiteral("合计")),
+            toCodePage936(u"<FONT STYLE=\"font-family: 宋体; font-size: 9pt; "
+                          u"color: #000000\">合计</FONT>"));
 }
 
 TEST(HtmlFontedTextTest, EmptyTextIsANonBreakingSpace) {
-  EXPECT_EQ(htmlFontedText(songTi9(), QString()),
-            QStringLiteral("<FONT STYLE=\"font-family: 宋体; font-size: 9pt; "
-                           "color: #000000\">&nbsp</FONT>"));
+  EXPECT_EQ(fonted(songTi9(), QString()),
+            toCodePage936(u"<FONT STYLE=\"font-family: 宋体; font-size: 9pt; "
+                          u"color: #000000\">&nbsp</FONT>"));
 }
 
 TEST(HtmlFontedTextTest, StyleTagsCloseInOpeningOrder) {
   TFont font = songTi9();
   font.setStyle(fsBold | fsItalic | fsUnderline | fsStrikeOut);
   font.setColor(clRed);
-  EXPECT_EQ(htmlFontedText(font, QStringLiteral("a&b")),
-            QStringLiteral("<FONT STYLE=\"font-family: 宋体; font-size: 9pt; "
-                           "color: #FF0000\"><B><I><U><STRIKE>a&ampb"
-                           "</B></I></U></STRIKE></FONT>"));
+  EXPECT_EQ(fonted(font, QStringLiteral("a&b")),
+            toCodePage936(u"<FONT STYLE=\"font-family: 宋体; font-size: 9pt; "
+                          u"color: #FF0000\"><B><I><U><STRIKE>a&ampb"
+                          u"</B></I></U></STRIKE></FONT>"));
   font.setStyle(fsItalic | fsBold);
-  EXPECT_TRUE(
-      htmlFontedText(font, QStringLiteral("x")).contains(u"<B><I>x</B></I>"));
+  EXPECT_TRUE(fonted(font, QStringLiteral("x")).contains("<B><I>x</B></I>"));
+}
+
+TEST(HtmlFontedTextTest, FontNameChangesBetweenCells) {
+  MarkupBuffer out;
+  TFont font = songTi9();
+  appendHtmlFontedText(out, font, QStringLiteral("a"));
+  font.setName(QStringLiteral("黑体"));
+  appendHtmlFontedText(out, font, QStringLiteral("b"));
+  EXPECT_TRUE(out.bytes().contains(toCodePage936(u"font-family: 黑体;")));
 }
 
 TEST(HtmlAlignmentKeywordTest, Keywords) {
-  EXPECT_EQ(htmlAlignmentKeyword(taLeftJustify), QStringLiteral("LEFT"));
-  EXPECT_EQ(htmlAlignmentKeyword(taRightJustify), QStringLiteral("RIGHT"));
-  EXPECT_EQ(htmlAlignmentKeyword(taCenter), QStringLiteral("CENTER"));
+  EXPECT_EQ(htmlAlignmentKeyword(taLeftJustify), "LEFT");
+  EXPECT_EQ(htmlAlignmentKeyword(taRightJustify), "RIGHT");
+  EXPECT_EQ(htmlAlignmentKeyword(taCenter), "CENTER");
+}
+
+TEST(MarkupBufferTest, NumbersAndClearing) {
+  MarkupBuffer out;
+  out.appendNumber(0);
+  out.append(' ');
+  out.appendNumber(-1234567890123LL);
+  out.append(' ');
+  out.appendNumber(std::numeric_limits<qint64>::min());
+  EXPECT_EQ(out.bytes(), QByteArray("0 -1234567890123 -9223372036854775808"));
+  out.clear();
+  EXPECT_TRUE(out.bytes().isEmpty());
 }
 
 } // namespace

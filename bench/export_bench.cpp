@@ -1,0 +1,350 @@
+// Export benchmark: the four writers over generated grids held in memory,
+// 60,000 component rows × 6 columns and 60,000 header rows × 11 columns, each
+// written to a file through WriteGridToFile as the export command does.
+// Reports throughput (MB/s of the file written) and the extra peak memory of
+// each export at half and full row count, next to two references: copying a
+// file of the same size with cp (the floor) and writing the same header rows
+// as tab-separated GBK text with Python's csv module (a peer).
+//
+// Usage: export_bench [rows [format]]   (default 60000 rows, every format;
+// a format of xls, rtf, html or txt runs that one alone, for profiling)
+
+#include "app/bominfomaincolumns.h"
+#include "bomdetail/bomdetailcolumns.h"
+#include "export/dbgridehexport.h"
+#include "export/exporterclass.h"
+#include "grid/bomgridsettings.h"
+#include "grid/dbgrideh.h"
+#include "platform/datasource.h"
+#include "platform/dbconnection.h"
+#include "platform/query.h"
+#include "platform/regionalformats.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int kRepeats = 3;
+
+// A database that answers every statement with one generated result.
+class GeneratedEngine : public DbEngine {
+public:
+  explicit GeneratedEngine(const ResultTable &table) : m_table(table) {}
+  ResultTable fetch(const QString &, const std::vector<FieldDef> &) override {
+    return m_table;
+  }
+
+private:
+  const ResultTable &m_table;
+};
+
+// Component rows shaped like the expansion result.
+ResultTable componentRows(int count) {
+  ResultTable table;
+  table.addColumn("InvCode", FieldType::String, 20);
+  table.addColumn("cInvAddCode", FieldType::WideString, 30);
+  table.addColumn("cInvName", FieldType::WideString, 60);
+  table.addColumn("cInvStd", FieldType::WideString, 60);
+  table.addColumn("cComUnitName", FieldType::WideString, 20);
+  table.addColumn("CQty1", FieldType::BCD, 6, 28);
+  for (int i = 0; i < count; ++i) {
+    table.column(0).appendText(
+        QStringLiteral("%1").arg(100000 + i, 8, 10, QLatin1Char('0')));
+    table.column(1).appendText(
+        QStringLiteral("B%1").arg(i, 6, 10, QLatin1Char('0')));
+    table.column(2).appendText(QStringLiteral("十字槽盘头螺钉%1").arg(i));
+    table.column(3).appendText(
+        QStringLiteral("M%1x%2").arg(i % 12 + 2).arg(i % 40 + 4));
+    table.column(4).appendText(i % 3 ? QStringLiteral("个")
+                                     : QStringLiteral("件"));
+    if (i % 17 == 0)
+      table.column(5).appendNull();
+    else
+      table.column(5).appendInteger(qint64(i % 1000) * 2500);
+  }
+  table.squeeze();
+  return table;
+}
+
+// The header row i, as the Python peer generates it too.
+struct HeaderRow {
+  QString className, code, name, addCode, standard, type, status, version,
+      ident;
+  double effective, end;
+};
+
+HeaderRow headerRow(int i) {
+  static const QString statuses[] = {
+      QStringLiteral("新增"), QStringLiteral("审核"), QStringLiteral("停用")};
+  return {QStringLiteral("成品类%1").arg(i % 13),
+          QStringLiteral("%1").arg(100000 + i, 8, 10, QLatin1Char('0')),
+          QStringLiteral("主板组件-%1").arg(i),
+          QStringLiteral("A%1").arg(i, 6, 10, QLatin1Char('0')),
+          QStringLiteral("%1x%2 mm").arg(i % 500).arg(i % 300),
+          i % 5 ? QStringLiteral("主BOM") : QStringLiteral("替代BOM"),
+          statuses[i % 3],
+          QStringLiteral("1.%1").arg(i % 10),
+          i % 4 ? QString() : QStringLiteral("替代%1").arg(i % 7),
+          45000.0 + i % 1000,
+          45000.0 + i % 1000 + 0.5};
+}
+
+ResultTable headerRows(int count) {
+  ResultTable table;
+  const char *texts[] = {"cInvCName",   "InvCode",     "cInvName",
+                         "cInvAddCode", "cInvStd",     "bomtype",
+                         "status",      "VersionDesc", "IdentDesc"};
+  for (const char *name : texts) {
+    const bool computed =
+        QByteArray(name) == "bomtype" || QByteArray(name) == "status";
+    table.addColumn(name, computed ? FieldType::String : FieldType::WideString,
+                    60);
+  }
+  table.addColumn("VersionEffDate", FieldType::DateTime);
+  table.addColumn("VersionEndDate", FieldType::DateTime);
+  for (int i = 0; i < count; ++i) {
+    const HeaderRow row = headerRow(i);
+    const QString values[] = {row.className, row.code,     row.name,
+                              row.addCode,   row.standard, row.type,
+                              row.status,    row.version,  row.ident};
+    for (int c = 0; c < 9; ++c) {
+      if (values[c].isEmpty())
+        table.column(c).appendNull();
+      else
+        table.column(c).appendText(values[c]);
+    }
+    table.column(9).appendReal(row.effective);
+    table.column(10).appendReal(row.end);
+  }
+  table.squeeze();
+  return table;
+}
+
+// A window's grid over a generated result.
+struct BenchGrid {
+  explicit BenchGrid(const ResultTable &table,
+                     void (*setupColumns)(TDBGridEh &))
+      : connection([&table](const DbLinkInfo &) {
+          return std::make_unique<GeneratedEngine>(table);
+        }) {
+    connection.setConnectionString(QStringLiteral("bench"), DbLinkInfo());
+    query.setConnection(&connection);
+    source.setDataSet(&query);
+    applyBomGridSettings(grid);
+    grid.setPixelsPerInchX(96);
+    setupColumns(grid);
+    grid.setDataSource(&source);
+    query.open();
+  }
+  DbConnection connection;
+  Query query{QStringLiteral("ado_bench")};
+  DataSource source;
+  TDBGridEh grid;
+};
+
+// Kilobytes of a line ("VmHWM:   1234 kB") of /proc/self/status; -1 where
+// there is none.
+qint64 statusKilobytes(const char *key) {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly))
+    return -1;
+  for (const QByteArray &line : status.readAll().split('\n'))
+    if (line.startsWith(key))
+      return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLongLong();
+  return -1;
+}
+
+// Resets the peak resident size to the current one (Linux).
+void resetPeak() {
+  QFile clear(QStringLiteral("/proc/self/clear_refs"));
+  if (clear.open(QIODevice::WriteOnly))
+    clear.write("5");
+}
+
+struct Measurement {
+  qint64 bytes = 0;
+  double seconds = 0;   // best of kRepeats
+  double extraMiB = -1; // peak resident size above the size before
+};
+
+Measurement measureExport(TDBGridEh &grid, int filterIndex,
+                          const QString &path) {
+  Measurement result;
+  result.seconds = 1e9;
+  for (int run = 0; run < kRepeats; ++run) {
+    const std::unique_ptr<TDBGridEhExport> writer =
+        exporterClassOfFilterIndex(filterIndex)();
+    writer->setGrid(&grid);
+    resetPeak();
+    const qint64 before = statusKilobytes("VmRSS:");
+    QElapsedTimer timer;
+    timer.start();
+    writer->WriteGridToFile(path, true);
+    result.seconds = std::min(result.seconds, timer.nsecsElapsed() / 1e9);
+    const qint64 peak = statusKilobytes("VmHWM:");
+    if (before >= 0 && peak >= 0)
+      result.extraMiB = std::max(0.0, (peak - before) / 1024.0);
+  }
+  result.bytes = QFileInfo(path).size();
+  return result;
+}
+
+// Seconds for the best of kRepeats runs of `program`, or -1 when it cannot
+// be run.
+double bestRun(const QString &program, const QStringList &arguments,
+               QByteArray *output = nullptr) {
+  double best = 1e9;
+  for (int run = 0; run < kRepeats; ++run) {
+    QProcess process;
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+      return -1;
+    best = std::min(best, timer.nsecsElapsed() / 1e9);
+    if (output)
+      *output = process.readAllStandardOutput();
+  }
+  return best;
+}
+
+// Writes the header rows with Python's csv module and prints the seconds the
+// writing took (generation excluded).
+const char *kPythonPeer = R"(
+import csv, datetime, sys, time
+path, count = sys.argv[1], int(sys.argv[2])
+statuses = ["新增", "审核", "停用"]
+base = datetime.date(1899, 12, 30)
+def day(d): return base + datetime.timedelta(days=d)
+def short(d): return "%d-%d-%d" % (d.year, d.month, d.day)
+rows = [["存货大类", "存货编码", "存货名称", "存货代码", "规格型号", "类型", "状态",
+         "版本", "替代BOM", "生效日期", "结束日期"]]
+for i in range(count):
+    d = day(45000 + i % 1000)
+    rows.append(["成品类%d" % (i % 13), "%08d" % (100000 + i), "主板组件-%d" % i,
+                 "A%06d" % i, "%dx%d mm" % (i % 500, i % 300),
+                 "主BOM" if i % 5 else "替代BOM", statuses[i % 3], "1.%d" % (i % 10),
+                 "" if i % 4 else "替代%d" % (i % 7), short(d), short(d) + " 12:00:00"])
+start = time.perf_counter()
+with open(path, "w", encoding="gbk", newline="") as f:
+    csv.writer(f, delimiter="\t", lineterminator="\r\n").writerows(rows)
+print(time.perf_counter() - start)
+)";
+
+double megabytesPerSecond(qint64 bytes, double seconds) {
+  return seconds > 0 ? bytes / 1e6 / seconds : 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const int rows = argc > 1 ? std::max(2, atoi(argv[1])) : 60000;
+  const QByteArray only = argc > 2 ? QByteArray(argv[2]) : QByteArray();
+  RegionalFormats::setCurrent(RegionalFormats());
+  QTemporaryDir folder;
+  QTextStream out(stdout);
+
+  struct Dataset {
+    const char *name;
+    ResultTable (*generate)(int);
+    void (*setupColumns)(TDBGridEh &);
+  };
+  const Dataset datasets[] = {
+      {"component", componentRows, setupBomDetailColumns},
+      {"header", headerRows, setupBomInfoMainColumns}};
+  const char *formats[] = {"", "xls", "rtf", "html", "txt"};
+  const double targets[] = {0, 3, 6, 6, 3};
+
+  out << QStringLiteral("%1 rows; best of %2 runs; memory: peak resident size "
+                        "above the size before the export\n\n")
+             .arg(rows)
+             .arg(kRepeats);
+  out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8\n")
+             .arg("data", -10)
+             .arg("format", -6)
+             .arg("MB", 8)
+             .arg("seconds", 9)
+             .arg("MB/s", 8)
+             .arg("x cp", 6)
+             .arg("MiB half", 9)
+             .arg("MiB full", 9);
+  out.flush();
+  double headerSeconds[5] = {};
+  for (const Dataset &dataset : datasets) {
+    const ResultTable full = dataset.generate(rows);
+    const ResultTable half = dataset.generate(rows / 2);
+    BenchGrid fullGrid(full, dataset.setupColumns);
+    BenchGrid halfGrid(half, dataset.setupColumns);
+    for (int index = 1; index <= 4; ++index) {
+      if (!only.isEmpty() && only != formats[index])
+        continue;
+      const QString path = folder.filePath(
+          QStringLiteral("%1.%2").arg(dataset.name, formats[index]));
+      const Measurement halfRun =
+          measureExport(halfGrid.grid, index, path + QStringLiteral(".half"));
+      const Measurement fullRun = measureExport(fullGrid.grid, index, path);
+      const double copy =
+          bestRun(QStringLiteral("cp"), {path, path + QStringLiteral(".copy")});
+      out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8\n")
+                 .arg(dataset.name, -10)
+                 .arg(formats[index], -6)
+                 .arg(fullRun.bytes / 1e6, 8, 'f', 2)
+                 .arg(fullRun.seconds, 9, 'f', 4)
+                 .arg(megabytesPerSecond(fullRun.bytes, fullRun.seconds), 8,
+                      'f', 1)
+                 .arg(copy > 0 ? QString::number(fullRun.seconds / copy, 'f', 1)
+                               : QStringLiteral("n/a"),
+                      6)
+                 .arg(halfRun.extraMiB, 9, 'f', 1)
+                 .arg(fullRun.extraMiB, 9, 'f', 1);
+      if (copy > 0)
+        out << QStringLiteral("%1 %2 cp %3 s (%4 MB/s); target within %5x\n")
+                   .arg("", -10)
+                   .arg("", -6)
+                   .arg(copy, 0, 'f', 4)
+                   .arg(megabytesPerSecond(fullRun.bytes, copy), 0, 'f', 1)
+                   .arg(targets[index]);
+      out.flush();
+      if (QByteArray(dataset.name) == "header")
+        headerSeconds[index] = fullRun.seconds;
+    }
+  }
+
+  const QString script = folder.filePath(QStringLiteral("peer.py"));
+  QFile scriptFile(script);
+  if (scriptFile.open(QIODevice::WriteOnly))
+    scriptFile.write(kPythonPeer);
+  scriptFile.close();
+  QByteArray printed;
+  const QString peerOutput = folder.filePath(QStringLiteral("peer.txt"));
+  if (bestRun(QStringLiteral("python3"),
+              {script, peerOutput, QString::number(rows)}, &printed) < 0) {
+    out << "\nPython peer: python3 not available\n";
+    return 0;
+  }
+  const double peerSeconds = printed.trimmed().toDouble();
+  const qint64 peerBytes = QFileInfo(peerOutput).size();
+  out << QStringLiteral("\nPython csv peer, header rows as GBK text: %1 MB in "
+                        "%2 s (%3 MB/s)\n")
+             .arg(peerBytes / 1e6, 0, 'f', 2)
+             .arg(peerSeconds, 0, 'f', 4)
+             .arg(megabytesPerSecond(peerBytes, peerSeconds), 0, 'f', 1);
+  for (int index = 1; index <= 4; ++index)
+    out << QStringLiteral("  header %1: %2x the peer's time\n")
+               .arg(formats[index], -4)
+               .arg(headerSeconds[index] / peerSeconds, 0, 'f', 2);
+  return 0;
+}
