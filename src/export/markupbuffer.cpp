@@ -2,6 +2,19 @@
 
 #include "platform/codepage936.h"
 
+#include <algorithm>
+#include <cstring>
+
+void MarkupBuffer::append(const char *data, qsizetype size) {
+  if (size == 0)
+    return;
+  const qsizetype at = m_bytes.size();
+  if (at + size > m_bytes.capacity())
+    m_bytes.reserve(std::max(2 * m_bytes.capacity(), at + size));
+  m_bytes.resize(at + size);
+  std::memcpy(m_bytes.data() + at, data, size_t(size));
+}
+
 void MarkupBuffer::appendNumber(qint64 value) {
   char digits[24];
   int at = int(sizeof digits);
@@ -13,12 +26,12 @@ void MarkupBuffer::appendNumber(qint64 value) {
   } while (magnitude != 0);
   if (negative)
     digits[--at] = '-';
-  m_bytes.append(digits + at, qsizetype(sizeof digits) - at);
+  append(digits + at, qsizetype(sizeof digits) - at);
 }
 
 void MarkupBuffer::appendText(const QString &text) {
   if (!text.isEmpty())
-    m_bytes.append(toCodePage936(text));
+    append(toCodePage936(text));
 }
 
 void MarkupBuffer::appendName(const QString &name) {
@@ -26,5 +39,5 @@ void MarkupBuffer::appendName(const QString &name) {
     m_name = name;
     m_nameBytes = toCodePage936(name);
   }
-  m_bytes.append(m_nameBytes);
+  append(m_nameBytes);
 }
