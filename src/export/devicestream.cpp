@@ -4,6 +4,7 @@
 
 #include <QFileDevice>
 #include <cstring>
+#include <utility>
 
 namespace {
 constexpr qsizetype kBufferSize = 64 * 1024;
