@@ -200,8 +200,8 @@ void TDBGridEhExport::AccumulateFooterSums() {
       if (field->IsNull())
         continue;
       // value × 10000 + entry in extended arithmetic, then the nearest
-      // integer, ties to even: the footer of the original program rounds
-      // so, and a double would round differently for some values.
+      // integer, ties to even. Sums are defined so; a double would round
+      // some values differently (see ExtendedReal).
       const double value = field->AsFloat();
       if (!std::isfinite(value))
         raiseInvalidFloat();

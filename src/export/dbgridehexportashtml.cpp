@@ -130,8 +130,8 @@ void TDBGridEhExportAsHTML::EmitFooterCell(int, int footerRow,
                                            TColumnEh &column, TFont &font,
                                            TColor background, TAlignment,
                                            const QString &text) {
-  // The footer's own alignment setting, not the one OnGetFooterParams may
-  // have changed: HTML footers have always been aligned so.
+  // HTML footer cells take the footer's own alignment setting; an alignment
+  // changed by OnGetFooterParams does not reach them.
   emitCell(column.Width(), column.UsedFooter(footerRow).Alignment(), background,
            font, text);
 }

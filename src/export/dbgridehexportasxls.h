@@ -10,8 +10,8 @@
 // holding the field's full value, nulls BLANK records, everything else LABEL
 // records of the cell text in code page 936.
 //
-// Unlike a bare record stream that wraps round, an export that would need
-// more rows than a worksheet holds is refused before anything is written,
+// An export that would need more rows than a worksheet holds is refused
+// before anything is written (row numbers are 16-bit and would wrap round),
 // and a text too long for one label is cut at a character boundary.
 class TDBGridEhExportAsXLS : public TDBGridEhExport {
 public:

@@ -12,8 +12,8 @@ class TFont;
 // Pieces of the HTML documents, appended as code page 936 bytes.
 
 // `text` with "&", "<", ">" and '"' replaced, in that order, by "&amp",
-// "&lt", "&gt" and "&quot" (no closing semicolons: the documents have always
-// been written so). Everything else passes unchanged.
+// "&lt", "&gt" and "&quot", written without closing semicolons. Everything
+// else passes unchanged.
 void appendHtmlEscaped(MarkupBuffer &out, const QString &text);
 
 // Six hexadecimal digits RRGGBB of a colour, system colours resolved; clNone
