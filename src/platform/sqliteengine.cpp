@@ -1,0 +1,159 @@
+#include "platform/sqliteengine.h"
+
+#include "platform/errors.h"
+#include "platform/procedurecall.h"
+#include "platform/sqlitenative.h"
+
+#include <QAtomicInteger>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#ifdef BOMQUERY_SQLITE_NATIVE
+#include "platform/sqliteresultreader.h"
+
+#include <memory>
+#include <sqlite3.h>
+#else
+#include "platform/sqlqueryreader.h"
+#endif
+
+namespace {
+
+QString nextConnectionName() {
+  static QAtomicInteger<int> counter;
+  return QStringLiteral("bomquery-sqlite-%1")
+      .arg(counter.fetchAndAddRelaxed(1));
+}
+
+} // namespace
+
+SqliteEngine::SqliteEngine(const QString &path)
+    : m_connectionName(nextConnectionName()) {
+  if (!QFileInfo(path).isFile())
+    throw DatabaseError(
+        QStringLiteral("Cannot open database \"%1\": no such file").arg(path));
+  QSqlDatabase database =
+      QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+  database.setDatabaseName(path);
+  database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+  if (!database.open()) {
+    const QString message = database.lastError().text();
+    database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+    throw DatabaseError(message);
+  }
+}
+
+SqliteEngine::~SqliteEngine() {
+  QSqlDatabase::database(m_connectionName, false).close();
+  QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+ResultTable SqliteEngine::fetch(const QString &sql,
+                                const std::vector<FieldDef> &declared) {
+  const std::optional<ProcedureCall> call = parseProcedureCall(sql);
+  if (!call)
+    return run(sql, {}, declared);
+  QVariantList arguments;
+  for (qint64 argument : call->arguments)
+    arguments.append(argument);
+  return run(procedureDefinition(call->name), arguments, declared);
+}
+
+QString SqliteEngine::procedureDefinition(const QString &name) {
+  static const std::vector<FieldDef> declared{
+      {QStringLiteral("definition"), FieldType::WideString}};
+  const ResultTable found =
+      run(QStringLiteral("select definition from sys_procedures "
+                         "where name = ?1 collate nocase"),
+          {name}, declared);
+  if (found.rowCount() == 0 || found.column(0).isNull(0))
+    throw DatabaseError(
+        QStringLiteral("Could not find stored procedure '%1'.").arg(name));
+  return found.column(0).text(0).toString();
+}
+
+#ifdef BOMQUERY_SQLITE_NATIVE
+
+namespace {
+
+struct StatementDeleter {
+  void operator()(sqlite3_stmt *statement) const {
+    sqlite3_finalize(statement);
+  }
+};
+using StatementPointer = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+
+[[noreturn]] void raiseSqliteError(sqlite3 *handle) {
+  throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(handle)));
+}
+
+} // namespace
+
+ResultTable SqliteEngine::run(const QString &sql, const QVariantList &arguments,
+                              const std::vector<FieldDef> &declared) {
+  const QVariant handle =
+      QSqlDatabase::database(m_connectionName, false).driver()->handle();
+  if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
+    throw DatabaseError(QStringLiteral("The SQLite driver gave no handle"));
+  sqlite3 *database = *static_cast<sqlite3 *const *>(handle.constData());
+  const QByteArray text = sql.toUtf8();
+
+  sqlite3_stmt *prepared = nullptr;
+  const char *tail = nullptr;
+  if (sqlite3_prepare_v2(database, text.constData(), int(text.size()),
+                         &prepared, &tail) != SQLITE_OK)
+    raiseSqliteError(database);
+  const StatementPointer statement(prepared);
+  // SQLite compiles only the first statement of a text; a second one would
+  // silently not run, so it is refused instead.
+  sqlite3_stmt *second = nullptr;
+  const int rest = sqlite3_prepare_v2(
+      database, tail, int(text.constData() + text.size() - tail), &second,
+      nullptr);
+  sqlite3_finalize(second);
+  if (rest != SQLITE_OK || second)
+    throw DatabaseError(
+        QStringLiteral("Only one statement can be run at a time"));
+  if (!statement)
+    throw DatabaseError(QStringLiteral("The statement is empty"));
+
+  if (sqlite3_bind_parameter_count(statement.get()) != arguments.size())
+    throw DatabaseError(
+        QStringLiteral("The statement takes %1 arguments, %2 were given")
+            .arg(sqlite3_bind_parameter_count(statement.get()))
+            .arg(arguments.size()));
+  for (int i = 0; i < arguments.size(); ++i) {
+    const QVariant &argument = arguments[i];
+    int bound = SQLITE_OK;
+    if (argument.typeId() == QMetaType::LongLong)
+      bound = sqlite3_bind_int64(statement.get(), i + 1, argument.toLongLong());
+    else
+      bound = sqlite3_bind_text16(statement.get(), i + 1,
+                                  argument.toString().utf16(), -1,
+                                  SQLITE_TRANSIENT);
+    if (bound != SQLITE_OK)
+      raiseSqliteError(database);
+  }
+  return readSqliteStatement(statement.get(), declared);
+}
+
+#else
+
+ResultTable SqliteEngine::run(const QString &sql, const QVariantList &arguments,
+                              const std::vector<FieldDef> &declared) {
+  QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+  query.setForwardOnly(true);
+  if (!query.prepare(sql))
+    throw DatabaseError(query.lastError().text());
+  for (const QVariant &argument : arguments)
+    query.addBindValue(argument);
+  if (!query.exec())
+    throw DatabaseError(query.lastError().text());
+  return readSqlQuery(query, declared);
+}
+
+#endif

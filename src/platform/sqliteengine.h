@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/dbengine.h"
+
+#include <QVariantList>
+
+// The embedded engine: a SQLite file opened read-only through Qt's SQLite
+// driver. Statements run as they stand, except a procedure call "exec
+// <name> <arg>,..." (platform/procedurecall.h): the procedure's statement is
+// looked up by name in the table sys_procedures(name, definition) of the
+// database itself and run with the arguments bound to its numbered
+// parameters ?1, ?2, ...
+class SqliteEngine : public DbEngine {
+public:
+  // Opens the file at `path`. Throws DatabaseError when it does not exist
+  // (a missing file is never created) or SQLite cannot open it.
+  explicit SqliteEngine(const QString &path);
+  ~SqliteEngine() override;
+  SqliteEngine(const SqliteEngine &) = delete;
+  SqliteEngine &operator=(const SqliteEngine &) = delete;
+
+  ResultTable fetch(const QString &sql,
+                    const std::vector<FieldDef> &declared) override;
+
+private:
+  // Runs the single statement `sql` with `arguments` bound to its
+  // parameters in order.
+  ResultTable run(const QString &sql, const QVariantList &arguments,
+                  const std::vector<FieldDef> &declared);
+  QString procedureDefinition(const QString &name);
+
+  QString m_connectionName;
+};

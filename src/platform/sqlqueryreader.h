@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/fieldtype.h"
+#include "platform/resulttable.h"
+
+#include <vector>
+
+class QSqlQuery;
+
+// Fetches every row of `query`, which has just been executed, into a result
+// table. A column named in `declared` is stored as the declared type, the
+// others as the type the driver reports. Throws DatabaseError with the
+// driver's message when fetching fails or a value does not convert.
+ResultTable readSqlQuery(QSqlQuery &query,
+                         const std::vector<FieldDef> &declared);

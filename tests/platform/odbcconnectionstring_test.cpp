@@ -1,0 +1,51 @@
+#include "platform/odbcconnectionstring.h"
+
+#include "support/qtprint.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(OdbcConnectionStringTest, QuotesValuesWithBraces) {
+  const struct {
+    const char *value;
+    const char *quoted;
+  } cases[] = {
+      {"", "{}"},           {"erp", "{erp}"},
+      {"a;b=c", "{a;b=c}"}, {"p}w{d", "{p}}w{d}"},
+      {"}}", "{}}}}}"},     {"服务器\\SQL2008", "{服务器\\SQL2008}"},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(odbcQuoted(QString::fromUtf8(c.value)),
+              QString::fromUtf8(c.quoted))
+        << c.value;
+}
+
+TEST(OdbcConnectionStringTest, NamesEveryValueQuoted) {
+  const DbLinkInfo info{"erp\\SQL2008", "UFDATA_001", "sa", "p;w}d"};
+  EXPECT_EQ(sqlServerOdbcConnectionString(info, "SQL Server"),
+            "DRIVER={SQL Server};SERVER={erp\\SQL2008};DATABASE={UFDATA_001};"
+            "UID={sa};PWD={p;w}}d};");
+}
+
+// Without a fixed version FreeTDS hangs after a login timeout.
+TEST(OdbcConnectionStringTest, GivesFreeTdsItsProtocolVersionAndUtf8) {
+  const QString text = sqlServerOdbcConnectionString(
+      {"erp", "UFDATA", "sa", ""}, QStringLiteral("FreeTDS"));
+  EXPECT_TRUE(text.startsWith("DRIVER={FreeTDS};SERVER={erp};")) << text;
+  EXPECT_TRUE(text.contains(";ClientCharset=UTF-8;")) << text;
+  EXPECT_TRUE(text.contains(";TDS_Version=7.4;")) << text;
+}
+
+TEST(OdbcConnectionStringTest, TheDriverCanBeChosen) {
+  qputenv("BOMQUERY_ODBC_DRIVER", "ODBC Driver 17 for SQL Server");
+  EXPECT_EQ(sqlServerOdbcDriver(), "ODBC Driver 17 for SQL Server");
+  qunsetenv("BOMQUERY_ODBC_DRIVER");
+#ifdef _WIN32
+  EXPECT_EQ(sqlServerOdbcDriver(), "SQL Server");
+#else
+  EXPECT_EQ(sqlServerOdbcDriver(), "FreeTDS");
+#endif
+}
+
+} // namespace
