@@ -1,0 +1,48 @@
+#include "connection/startupconnection.h"
+
+#include "connection/linksettings.h"
+#include "platform/dbconnection.h"
+#include "platform/errors.h"
+#include "platform/query.h"
+
+bool readStartupSettings(SettingsStore &store, DbLinkInfo &info) {
+  try {
+    ReadLinkSettings(store, LinkReadOrder::MainWindow, info);
+  } catch (const SettingsError &) {
+    return false;
+  }
+  return true;
+}
+
+StartupConnectResult connectAtStartup(DbConnection &connection,
+                                      const DbLinkInfo &info) {
+  if (info.user.isEmpty())
+    return StartupConnectResult::NoUser;
+  connection.close();
+  connection.setConnectionString(BuildConnectionString(info), info);
+  try {
+    connection.open();
+  } catch (const Error &) {
+    return StartupConnectResult::Refused;
+  }
+  return StartupConnectResult::Connected;
+}
+
+std::optional<QStringList> loadClassNames(Query &query) {
+  query.close();
+  query.clearSql();
+  query.addSqlLine(QStringLiteral("select distinct  cInvCName,cinvCCode    "));
+  query.addSqlLine(QStringLiteral("from InventoryClass  "));
+  query.addSqlLine(QStringLiteral("where binvCEnd =1    "));
+  query.addSqlLine(QStringLiteral("order by cinvCCode   "));
+  QStringList names;
+  try {
+    query.open();
+    const TField *name = query.FieldByName(QStringLiteral("cInvCName"));
+    for (query.first(); !query.eof(); query.next())
+      names.append(name->AsString());
+  } catch (const Error &) {
+    return std::nullopt;
+  }
+  return names;
+}
