@@ -101,17 +101,17 @@ QString passThroughFrom(QStringView text, qsizetype first,
 
 #ifdef Q_OS_WIN
 
-QByteArray toCodePage936(QStringView text) {
+void appendCodePage936(QByteArray &out, QStringView text) {
   if (text.isEmpty())
-    return {};
+    return;
   const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
   const int length = int(text.size());
   const int size = WideCharToMultiByte(CodePage936, 0, wide, length, nullptr, 0,
                                        "?", nullptr);
-  QByteArray bytes(size, Qt::Uninitialized);
-  WideCharToMultiByte(CodePage936, 0, wide, length, bytes.data(), size, "?",
+  const qsizetype at = out.size();
+  out.resize(at + size);
+  WideCharToMultiByte(CodePage936, 0, wide, length, out.data() + at, size, "?",
                       nullptr);
-  return bytes;
 }
 
 QString fromCodePage936(QByteArrayView bytes) {
@@ -128,27 +128,39 @@ QString fromCodePage936(QByteArrayView bytes) {
 
 #else
 
-QByteArray toCodePage936(QStringView text) {
+void appendCodePage936(QByteArray &out, QStringView text) {
+  if (text.isEmpty())
+    return;
   const std::array<quint16, UnitCount> &codes = unitCodes();
-  QByteArray bytes;
-  bytes.reserve(text.size() * 2);
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i].unicode();
-    if (QChar::isSurrogate(unit)) {
-      // The page holds nothing outside the basic plane: a surrogate pair is
-      // one character it cannot hold, a lone surrogate none at all.
-      if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
-          text[i + 1].isLowSurrogate())
-        ++i;
-      bytes.append(char(Replacement));
+  const qsizetype at = out.size();
+  // Two bytes per code unit at most; the unused end is cut off below.
+  out.resize(at + 2 * text.size());
+  char *const begin = out.data();
+  char *bytes = begin + at;
+  const char16_t *unit = text.utf16();
+  const char16_t *const end = unit + text.size();
+  while (unit != end) {
+    const char16_t c = *unit++;
+    // The page holds ASCII as it is.
+    if (c < 0x80) {
+      *bytes++ = char(c);
       continue;
     }
-    const quint16 code = codes[unit];
+    if (QChar::isSurrogate(c)) {
+      // The page holds nothing outside the basic plane: a surrogate pair is
+      // one character it cannot hold, a lone surrogate none at all.
+      if (QChar::isHighSurrogate(c) && unit != end &&
+          QChar::isLowSurrogate(*unit))
+        ++unit;
+      *bytes++ = char(Replacement);
+      continue;
+    }
+    const quint16 code = codes[c];
     if (code > 0xFF)
-      bytes.append(char(code >> 8));
-    bytes.append(char(code & 0xFF));
+      *bytes++ = char(code >> 8);
+    *bytes++ = char(code & 0xFF);
   }
-  return bytes;
+  out.resize(bytes - begin);
 }
 
 QString fromCodePage936(QByteArrayView bytes) {
@@ -171,6 +183,12 @@ QString fromCodePage936(QByteArrayView bytes) {
 }
 
 #endif
+
+QByteArray toCodePage936(QStringView text) {
+  QByteArray bytes;
+  appendCodePage936(bytes, text);
+  return bytes;
+}
 
 QString passThroughCodePage936(QStringView text) {
   const std::array<char16_t, UnitCount> &units = passThroughUnits();

@@ -11,6 +11,9 @@
 
 // Bytes of `text` in code page 936.
 QByteArray toCodePage936(QStringView text);
+// The same bytes appended to `out`: writers assembling many pieces convert
+// straight into their buffer.
+void appendCodePage936(QByteArray &out, QStringView text);
 
 // Text of code page 936 bytes.
 QString fromCodePage936(QByteArrayView bytes);

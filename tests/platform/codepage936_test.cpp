@@ -1,5 +1,6 @@
 #include "platform/codepage936.h"
 
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,6 +48,44 @@ TEST(CodePage936, WritesOneQuestionMarkPerCharacterThePageCannotHold) {
   };
   for (const auto &c : cases)
     EXPECT_EQ(toCodePage936(c.text), c.bytes) << c.text.toStdString();
+}
+
+// The system converter's bytes for one character, "?" where it has none or
+// drops the character.
+QByteArray referenceBytes(QStringEncoder &encoder, char16_t unit) {
+  const QChar c(unit);
+  const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+  return bytes.size() == 1 || bytes.size() == 2 ? bytes : QByteArray("?");
+}
+
+TEST(CodePage936, EveryCharacterOfTheBasicPlaneAsTheSystemConverterWritesIt) {
+  QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
+  if (!encoder.isValid())
+    GTEST_SKIP() << "no GBK converter to compare with";
+  QString all;
+  QByteArray expected = "prefix";
+  for (char32_t unit = 0; unit < 0x10000; ++unit) {
+    if (QChar::isSurrogate(unit))
+      continue;
+    all += QChar(char16_t(unit));
+    const QByteArray bytes = referenceBytes(encoder, char16_t(unit));
+    expected += bytes;
+    ASSERT_EQ(toCodePage936(all.last(1)), bytes) << quint32(unit);
+  }
+  // All at once, appended behind bytes already there.
+  QByteArray appended = "prefix";
+  appendCodePage936(appended, all);
+  EXPECT_EQ(appended, expected);
+}
+
+TEST(CodePage936, AppendsBehindTheBytesAlreadyThere) {
+  QByteArray bytes = "ab";
+  appendCodePage936(bytes, QStringView());
+  EXPECT_EQ(bytes, "ab");
+  appendCodePage936(bytes, QString(u'c' + emoji + QStringLiteral("存")));
+  EXPECT_EQ(bytes, "abc?\xB4\xE6");
+  appendCodePage936(bytes, QString(loneHigh));
+  EXPECT_EQ(bytes, "abc?\xB4\xE6?");
 }
 
 TEST(CodePage936, ReadsBytesThatAreNoCharacterAsQuestionMarks) {
