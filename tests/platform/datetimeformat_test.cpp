@@ -51,6 +51,25 @@ TEST(DateTimeDays, RoundToTheMillisecond) {
   EXPECT_EQ(daysToDateTime(-2 + 0.5 * halfMsec), at(1899, 12, 30));
 }
 
+TEST(DateTimeDays, MonthBoundariesOfTheWholeCalendarAreTheDatesQDateCounts) {
+  const RegionalFormats formats = fixedFormats();
+  const QDate zero(1899, 12, 30);
+  for (int year = 1; year <= 9999; ++year) {
+    for (int month = 1; month <= 12; ++month) {
+      // The first of the month and the last day before it.
+      const QDate first(year, month, 1);
+      for (const QDate &date : {first, first.addDays(-1)}) {
+        if (date.year() < 1)
+          continue;
+        ASSERT_EQ(formatDateTime(u"yyyy-mm-dd", zero.daysTo(date), formats),
+                  date.toString(Qt::ISODate));
+      }
+    }
+  }
+  EXPECT_EQ(daysToDateTime(-693593), at(1, 1, 1));
+  EXPECT_EQ(daysToDateTime(2958465.5), at(9999, 12, 31, 12));
+}
+
 TEST(DateTimeDays, OutsideTheCalendarGiveNoDate) {
   EXPECT_FALSE(daysToDateTime(1e12).isValid());
   EXPECT_FALSE(daysToDateTime(std::nan("")).isValid());
@@ -62,6 +81,12 @@ TEST(FormatDateTime, EmptyPatternAddsTheTimeOnlyWhenThereIsOne) {
   EXPECT_EQ(formatDateTime(u"", 45356, formats), "2024-03-05");
   EXPECT_EQ(formatDateTime(u"", Morning, formats), "2024-03-05 08:30:00");
   EXPECT_EQ(formatDateTime(u"", 45356 + 0.001 / 86400, formats), "2024-03-05");
+  EXPECT_EQ(formatDateTime(u"", 45356.5, RegionalFormats()),
+            "2024-3-5 12:00:00");
+  // The longest texts the letters write, from the shortest patterns.
+  EXPECT_EQ(formatDateTime(u"z", Morning + 0.25 / 86400, formats), "250");
+  EXPECT_EQ(formatDateTime(u"y", Morning, formats), "24");
+  EXPECT_EQ(formatDateTime(u"yyy/m", 2958465, formats), "9999/12");
 }
 
 TEST(FormatDateTime, WritesPatternLetters) {
