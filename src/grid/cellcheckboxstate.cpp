@@ -20,10 +20,16 @@ TCheckBoxState cellCheckboxState(const TColumnEh &column) {
     return cbUnchecked;
   if (field->IsNull())
     return cbGrayed;
-  if (const auto *boolean = dynamic_cast<const TBooleanField *>(field))
-    return boolean->Value() ? cbChecked : cbUnchecked;
-  const QString text = field->GetFieldText(false);
+  // Fields are made by their column's type (createField).
+  if (field->DataType() == FieldType::Boolean)
+    return static_cast<const TBooleanField *>(field)->Value() ? cbChecked
+                                                              : cbUnchecked;
   const QStringList &keys = column.KeyList();
+  // No text matches an empty key list; the text is only worth making then
+  // when an OnGetText handler expects to be asked for it.
+  if (keys.isEmpty() && !field->OnGetText)
+    return cbGrayed;
+  const QString text = field->GetFieldText(false);
   if (!keys.isEmpty() && inKeyEntry(keys[0], text))
     return cbChecked;
   if (keys.size() >= 2 && inKeyEntry(keys[1], text))

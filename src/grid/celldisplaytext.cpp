@@ -6,6 +6,9 @@
 #include "platform/errors.h"
 #include "platform/numberformat.h"
 #include "platform/numericfield.h"
+#include "platform/stringfield.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -45,4 +48,21 @@ QString formattedFieldText(const TField &field, const QString &pattern) {
 QString CellDisplayText(const TColumnEh &column) {
   const TField *field = column.Field();
   return field ? formattedFieldText(*field, column.DisplayFormat()) : QString();
+}
+
+void assignCellDisplayText(QString &text, const TColumnEh &column) {
+  const TField *field = column.Field();
+  // Fields are made by their column's type (createField).
+  if (field && column.DisplayFormat().isEmpty() &&
+      (field->DataType() == FieldType::String ||
+       field->DataType() == FieldType::WideString)) {
+    const auto &stringField = static_cast<const TStringField &>(*field);
+    if (const std::optional<QStringView> stored =
+            stringField.StoredDisplayText()) {
+      text.resize(stored->size());
+      std::copy(stored->begin(), stored->end(), text.data());
+      return;
+    }
+  }
+  text = CellDisplayText(column);
 }

@@ -11,6 +11,10 @@ class TField;
 // other fields). Empty without a field. The one rule the screen and every
 // writer share. Throws FormatError for a pattern of 225 characters or more.
 QString CellDisplayText(const TColumnEh &column);
+// CellDisplayText into `text`, reusing its memory for text stored as it is
+// shown, so that a walk over every record does not allocate per cell. A
+// text that is empty may come out empty rather than null.
+void assignCellDisplayText(QString &text, const TColumnEh &column);
 
 // `field`'s text at the active record with `pattern` as CellDisplayText
 // writes it: the display text for an empty pattern, otherwise the value in

@@ -7,6 +7,12 @@ QString TStringField::Value() const {
   return IsNull() ? QString() : column().text(row()).toString();
 }
 
+std::optional<QStringView> TStringField::StoredDisplayText() const {
+  if (OnGetText || !m_editMask.isEmpty())
+    return std::nullopt;
+  return IsNull() ? QStringView() : column().text(row());
+}
+
 QString TStringField::GetText(bool displayText) const {
   const QStringView text = column().text(row());
   if (displayText && !m_editMask.isEmpty())
