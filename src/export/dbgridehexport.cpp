@@ -121,7 +121,7 @@ void TDBGridEhExport::EmitDataRow(const TColumnsEhList &columns) {
     params.Background = column->Color();
     params.Alignment = column->Alignment();
     params.ImageIndex = cellImageIndex(*column);
-    params.Text = CellDisplayText(*column);
+    assignCellDisplayText(params.Text, *column);
     params.CheckboxState = cellCheckboxState(*column);
     if (m_grid->OnGetCellParams)
       m_grid->OnGetCellParams(*m_grid, *column, rowFont, params.Background, {});
@@ -159,8 +159,11 @@ void TDBGridEhExport::WriteBytes(QByteArrayView bytes) {
 }
 
 void TDBGridEhExport::WriteText(QStringView text) {
-  if (!text.isEmpty())
-    m_output->write(toCodePage936(text));
+  if (text.isEmpty())
+    return;
+  m_textBytes.resize(0);
+  appendCodePage936(m_textBytes, text);
+  m_output->write(m_textBytes);
 }
 
 void TDBGridEhExport::WriteLine(QByteArrayView bytes) {

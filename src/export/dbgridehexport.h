@@ -5,6 +5,7 @@
 #include "grid/color.h"
 #include "platform/alignment.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
@@ -103,6 +104,8 @@ private:
   TDBGridEh *m_grid = nullptr;
   TColumnsEhList m_exportColumns;
   OutputStream *m_output = nullptr;
+  // WriteText's conversion buffer, kept from one text to the next.
+  QByteArray m_textBytes;
   // Footer row r at export position c is entry c + r × k (k columns).
   std::vector<qint64> m_footerSums;
 };

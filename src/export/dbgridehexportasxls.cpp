@@ -105,8 +105,9 @@ void TDBGridEhExportAsXLS::WriteNumberRecord(double value) {
 }
 
 void TDBGridEhExportAsXLS::WriteLabelRecord(const QString &text) {
-  const QByteArray bytes = toCodePage936(text);
-  const QByteArrayView fitting = xls::labelText(bytes);
+  m_labelBytes.resize(0);
+  appendCodePage936(m_labelBytes, text);
+  const QByteArrayView fitting = xls::labelText(m_labelBytes);
   const xls::LabelHeader header =
       xls::labelHeader(CurrentRow, CurrentColumn, quint16(fitting.size()));
   WriteBytes(xls::bytesOf(header));

@@ -2,6 +2,7 @@
 
 #include "export/dbgridehexport.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 
 // A bare spreadsheet worksheet record stream: BOF, one cell record per
@@ -39,4 +40,6 @@ private:
 
   quint16 CurrentColumn = 0;
   quint16 CurrentRow = 0;
+  // A label's text bytes, the buffer kept from one label to the next.
+  QByteArray m_labelBytes;
 };

@@ -2,46 +2,41 @@
 
 #include "export/markupbuffer.h"
 #include "grid/tfont.h"
-#include "platform/codepage936.h"
 
 namespace {
 
-// Markup characters are all below 0x40, the lowest second byte of a
-// double-byte character in code page 936, so they can be replaced in the
-// bytes.
-bool needsEscaping(QByteArrayView bytes) {
-  for (const char c : bytes)
-    if (c == '&' || c == '<' || c == '>' || c == '"')
-      return true;
-  return false;
+// The entity a markup character is written as; empty for other characters.
+QByteArrayView entityOf(char16_t c) {
+  switch (c) {
+  case u'&':
+    return "&amp";
+  case u'<':
+    return "&lt";
+  case u'>':
+    return "&gt";
+  case u'"':
+    return "&quot";
+  default:
+    return {};
+  }
 }
 
 } // namespace
 
 void appendHtmlEscaped(MarkupBuffer &out, const QString &text) {
-  const QByteArray bytes = toCodePage936(text);
-  if (!needsEscaping(bytes)) {
-    out.append(bytes);
-    return;
+  // Markup characters are ASCII, and code page 936 writes ASCII as it is and
+  // no other character with a byte below 0x40: replacing them before the
+  // conversion gives the bytes replacing them after it would.
+  qsizetype plain = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QByteArrayView entity = entityOf(text[i].unicode());
+    if (entity.isEmpty())
+      continue;
+    out.appendText(QStringView(text).sliced(plain, i - plain));
+    out.append(entity);
+    plain = i + 1;
   }
-  for (const char c : bytes) {
-    switch (c) {
-    case '&':
-      out.append("&amp");
-      break;
-    case '<':
-      out.append("&lt");
-      break;
-    case '>':
-      out.append("&gt");
-      break;
-    case '"':
-      out.append("&quot");
-      break;
-    default:
-      out.append(c);
-    }
-  }
+  out.appendText(QStringView(text).sliced(plain));
 }
 
 void appendHtmlColorHex(MarkupBuffer &out, TColor color) {

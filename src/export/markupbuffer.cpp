@@ -29,9 +29,8 @@ void MarkupBuffer::appendNumber(qint64 value) {
   append(digits + at, qsizetype(sizeof digits) - at);
 }
 
-void MarkupBuffer::appendText(const QString &text) {
-  if (!text.isEmpty())
-    append(toCodePage936(text));
+void MarkupBuffer::appendText(QStringView text) {
+  appendCodePage936(m_bytes, text);
 }
 
 void MarkupBuffer::appendName(const QString &name) {

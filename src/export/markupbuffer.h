@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 // One line or cell of a text document being assembled as code page 936
 // bytes, in a buffer that keeps its memory from one use to the next, so that
@@ -18,7 +19,7 @@ public:
   // Decimal digits, with "-" for negatives.
   void appendNumber(qint64 value);
   // The code page 936 bytes of `text`.
-  void appendText(const QString &text);
+  void appendText(QStringView text);
   // As appendText, for a name that mostly repeats from one call to the next
   // (a font face): converted once.
   void appendName(const QString &name);
