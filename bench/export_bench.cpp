@@ -6,8 +6,10 @@
 // file of the same size with cp (the floor) and writing the same header rows
 // as tab-separated GBK text with Python's csv module (a peer).
 //
-// Usage: export_bench [rows [format]]   (default 60000 rows, every format;
-// a format of xls, rtf, html or txt runs that one alone, for profiling)
+// Usage: export_bench [rows [format [folder]]]   (default 60000 rows, every
+// format; a format of xls, rtf, html or txt runs that one alone, for
+// profiling, and "all" every format; the files are left in `folder` when one
+// is given, to compare the bytes of two builds)
 
 #include "app/bominfomaincolumns.h"
 #include "bomdetail/bomdetailcolumns.h"
@@ -22,6 +24,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -252,9 +255,13 @@ int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   const int rows = argc > 1 ? std::max(2, atoi(argv[1])) : 60000;
-  const QByteArray only = argc > 2 ? QByteArray(argv[2]) : QByteArray();
+  const QByteArray only = argc > 2 && QByteArray(argv[2]) != "all"
+                              ? QByteArray(argv[2])
+                              : QByteArray();
   RegionalFormats::setCurrent(RegionalFormats());
-  QTemporaryDir folder;
+  QTemporaryDir temporary;
+  const QDir folder(argc > 3 ? QString::fromLocal8Bit(argv[3])
+                             : temporary.path());
   QTextStream out(stdout);
 
   struct Dataset {
