@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -19,6 +20,65 @@ bool fitsColumn(FieldType type, qint64 value) {
     return value >= 0 && value <= std::numeric_limits<quint16>::max();
   return value >= std::numeric_limits<qint32>::min() &&
          value <= std::numeric_limits<qint32>::max();
+}
+
+// The number the `count` digits at `at` of `text` make; -1 when one of
+// them is not a digit or the text is too short.
+int digitsAt(QStringView text, qsizetype at, int count) {
+  if (at + count > text.size())
+    return -1;
+  int number = 0;
+  for (qsizetype i = at; i < at + count; ++i) {
+    const char16_t c = text[i].unicode();
+    if (c < u'0' || c > u'9')
+      return -1;
+    number = number * 10 + (c - u'0');
+  }
+  return number;
+}
+
+// "yyyy-MM-dd", optionally followed by " HH:mm", ":ss" and a fraction of
+// a second (rounded to milliseconds); "T" may stand for the blank. Read
+// by position, since every date-time value of a result passes through here.
+std::optional<QDateTime> dateTimeFromText(QStringView text) {
+  const auto at = [text](qsizetype i, char16_t c) {
+    return i < text.size() && text[i] == c;
+  };
+  const int year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2),
+            day = digitsAt(text, 8, 2);
+  if (year < 0 || month < 0 || day < 0 || !at(4, u'-') || !at(7, u'-'))
+    return std::nullopt;
+  const QDate date(year, month, day);
+  int hour = 0, minute = 0, second = 0, millisecond = 0;
+  qsizetype end = 10;
+  if (text.size() > end) {
+    if (!at(10, u' ') && !at(10, u'T'))
+      return std::nullopt;
+    hour = digitsAt(text, 11, 2);
+    minute = digitsAt(text, 14, 2);
+    if (hour < 0 || minute < 0 || !at(13, u':'))
+      return std::nullopt;
+    end = 16;
+    if (at(16, u':')) {
+      second = digitsAt(text, 17, 2);
+      if (second < 0)
+        return std::nullopt;
+      end = 19;
+      if (at(19, u'.')) {
+        end = 20;
+        double fraction = 0, scale = 0.1;
+        for (; digitsAt(text, end, 1) >= 0; ++end, scale /= 10)
+          fraction += digitsAt(text, end, 1) * scale;
+        if (end == 20)
+          return std::nullopt;
+        millisecond = qMin(int(fraction * 1000 + 0.5), 999);
+      }
+    }
+  }
+  const QTime time(hour, minute, second, millisecond);
+  if (end != text.size() || !date.isValid() || !time.isValid())
+    return std::nullopt;
+  return QDateTime(date, time, Qt::UTC);
 }
 
 QString dateTimeText(QDate date, QTime time) {
@@ -134,20 +194,12 @@ void ResultColumnWriter::appendText(QStringView value) {
     }
     break;
   }
-  case FieldType::DateTime: {
-    const QDate date = QDate::fromString(value.left(10), Qt::ISODate);
-    QTime time(0, 0);
-    if (value.size() > 10 &&
-        (value[10] == QLatin1Char(' ') || value[10] == QLatin1Char('T')))
-      time = QTime::fromString(value.mid(11), Qt::ISODateWithMs);
-    else if (value.size() > 10)
-      time = QTime();
-    if (date.isValid() && time.isValid()) {
-      appendDateTime(date, time);
+  case FieldType::DateTime:
+    if (const auto dateTime = dateTimeFromText(value)) {
+      m_column->appendReal(dateTimeToDays(*dateTime));
       return;
     }
     break;
-  }
   case FieldType::Boolean:
     if (value == QLatin1String("1") ||
         value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) {
@@ -162,6 +214,13 @@ void ResultColumnWriter::appendText(QStringView value) {
     break;
   }
   raiseCannotConvert(value.toString());
+}
+
+void ResultColumnWriter::appendText(const QString &value) {
+  if (storageKindOf(m_type) == StorageKind::Text)
+    m_column->appendText(passThroughCodePage936(value));
+  else
+    appendText(QStringView(value));
 }
 
 void ResultColumnWriter::appendDecimal(QStringView value) {

@@ -25,6 +25,9 @@ public:
   // Text as the database holds it: a string, or a number or date-time
   // written as text.
   void appendText(QStringView value);
+  // The same, without a copy of `value` when code page 936 leaves it as it
+  // is (the common case), so readers pass a reused buffer here.
+  void appendText(const QString &value);
   void appendDateTime(QDate date, QTime time);
 
 private:

@@ -7,7 +7,9 @@
 #include "platform/errors.h"
 #include "platform/resultcolumnwriter.h"
 
+#include <QStringDecoder>
 #include <sqlite3.h>
+#include <vector>
 
 namespace {
 
@@ -27,11 +29,30 @@ FieldType naturalType(int storageClass) {
   }
 }
 
-QStringView textOf(sqlite3_stmt *statement, int column) {
-  const void *text = sqlite3_column_text16(statement, column);
-  const int bytes = sqlite3_column_bytes16(statement, column);
-  return QStringView(static_cast<const char16_t *>(text), bytes / 2);
-}
+// Reads values as text: SQLite's own UTF-8 (no copy for a text value)
+// decoded into one buffer reused for every value. ASCII, most of the codes
+// and numbers, is widened directly. The text returned refers to the buffer
+// and lasts until the next read.
+class TextReader {
+public:
+  QString read(const unsigned char *text, int bytes) {
+    const auto space = size_t(m_decoder.requiredSpace(bytes));
+    if (m_buffer.size() < space)
+      m_buffer.resize(space);
+    QChar *begin = m_buffer.data();
+    int ascii = 0;
+    for (; ascii < bytes && text[ascii] < 0x80; ++ascii)
+      begin[ascii] = QLatin1Char(char(text[ascii]));
+    const QChar *end = m_decoder.appendToBuffer(
+        begin + ascii, QByteArrayView(text + ascii, bytes - ascii));
+    return QString::fromRawData(begin, end - begin);
+  }
+
+private:
+  QStringDecoder m_decoder{QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless};
+  std::vector<QChar> m_buffer;
+};
 
 } // namespace
 
@@ -52,16 +73,34 @@ ResultTable readSqliteStatement(sqlite3_stmt *statement,
                                             ? sqlite3_column_type(statement, i)
                                             : SQLITE_NULL));
   }
+  // Columns of text, decimals and date-times read every value as SQLite's
+  // own text of it: the exact decimal digits, not a binary double, and one
+  // call fewer per value. The others read the value as SQLite holds it.
   std::vector<ResultColumnWriter> writers;
-  std::vector<bool> decimal;
+  std::vector<bool> readsText;
   for (int i = 0; i < columnCount; ++i) {
     writers.emplace_back(table.column(i));
-    decimal.push_back(table.column(i).type() == FieldType::BCD);
+    const FieldType type = table.column(i).type();
+    readsText.push_back(type == FieldType::String ||
+                        type == FieldType::WideString ||
+                        type == FieldType::BCD || type == FieldType::DateTime);
   }
 
+  TextReader reader;
   for (; step == SQLITE_ROW; step = sqlite3_step(statement)) {
     for (int i = 0; i < columnCount; ++i) {
       ResultColumnWriter &writer = writers[i];
+      if (readsText[i]) {
+        // Null text is no value, or an empty blob.
+        if (const unsigned char *text = sqlite3_column_text(statement, i))
+          writer.appendText(
+              reader.read(text, sqlite3_column_bytes(statement, i)));
+        else if (sqlite3_column_type(statement, i) == SQLITE_NULL)
+          writer.appendNull();
+        else
+          writer.appendText(QString());
+        continue;
+      }
       switch (sqlite3_column_type(statement, i)) {
       case SQLITE_NULL:
         writer.appendNull();
@@ -70,15 +109,11 @@ ResultTable readSqliteStatement(sqlite3_stmt *statement,
         writer.appendInteger(sqlite3_column_int64(statement, i));
         break;
       case SQLITE_FLOAT:
-        // A decimal column reads SQLite's own decimal text of the value
-        // (15 significant digits), not the binary double.
-        if (decimal[i])
-          writer.appendText(textOf(statement, i));
-        else
-          writer.appendReal(sqlite3_column_double(statement, i));
+        writer.appendReal(sqlite3_column_double(statement, i));
         break;
       default:
-        writer.appendText(textOf(statement, i));
+        writer.appendText(reader.read(sqlite3_column_text(statement, i),
+                                      sqlite3_column_bytes(statement, i)));
         break;
       }
     }
