@@ -3,10 +3,10 @@
 #include "platform/errors.h"
 
 #include <QCollator>
+#include <QHash>
 #include <QLocale>
 #include <algorithm>
 #include <numeric>
-#include <optional>
 
 std::vector<SortKey> parseSortExpression(const ResultTable &table,
                                          QStringView expression) {
@@ -38,20 +38,17 @@ std::vector<SortKey> parseSortExpression(const ResultTable &table,
 
 namespace {
 
-// Compares two rows of one column: negative, zero or positive. Text columns
-// compare precomputed collation keys, so each comparison is a byte compare.
+// Compares two rows of one column: negative, zero or positive. A text
+// column compares the rank of each row's text among the column's distinct
+// texts in collation order: a column repeats its texts a lot, so collation
+// keys are made once per distinct text, and each comparison of the sort is
+// between two integers.
 class ColumnComparer {
 public:
   ColumnComparer(const ResultColumn &column, const QCollator &collator)
       : m_column(column), m_kind(storageKindOf(column.type())) {
-    if (m_kind != StorageKind::Text)
-      return;
-    m_keys.reserve(column.rowCount());
-    for (int row = 0; row < column.rowCount(); ++row)
-      m_keys.push_back(column.isNull(row)
-                           ? std::nullopt
-                           : std::optional(collator.sortKey(
-                                 column.text(row).toString())));
+    if (m_kind == StorageKind::Text)
+      rankTexts(collator);
   }
 
   int compare(int a, int b) const {
@@ -60,7 +57,7 @@ public:
       return int(nullB) - int(nullA);
     switch (m_kind) {
     case StorageKind::Text:
-      return m_keys[a]->compare(*m_keys[b]);
+      return threeWay(m_ranks[a], m_ranks[b]);
     case StorageKind::Integer:
       return threeWay(m_column.integer(a), m_column.integer(b));
     case StorageKind::Real:
@@ -74,9 +71,46 @@ private:
     return a < b ? -1 : (b < a ? 1 : 0);
   }
 
+  void rankTexts(const QCollator &collator) {
+    QHash<QStringView, int> indexOfText;
+    std::vector<QStringView> texts;
+    std::vector<int> textOfRow(m_column.rowCount(), -1);
+    for (int row = 0; row < m_column.rowCount(); ++row) {
+      if (m_column.isNull(row))
+        continue;
+      const QStringView text = m_column.text(row);
+      auto found = indexOfText.constFind(text);
+      if (found == indexOfText.constEnd()) {
+        found = indexOfText.insert(text, int(texts.size()));
+        texts.push_back(text);
+      }
+      textOfRow[row] = *found;
+    }
+
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(texts.size());
+    for (QStringView text : texts)
+      keys.push_back(collator.sortKey(text.toString()));
+    std::vector<int> order(texts.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [&](int a, int b) { return keys[a].compare(keys[b]) < 0; });
+    std::vector<int> rankOfText(texts.size());
+    for (size_t i = 0, rank = 0; i < order.size(); ++i) {
+      if (i > 0 && keys[order[i - 1]].compare(keys[order[i]]) != 0)
+        ++rank;
+      rankOfText[order[i]] = int(rank);
+    }
+
+    m_ranks.resize(m_column.rowCount());
+    for (int row = 0; row < m_column.rowCount(); ++row)
+      if (textOfRow[row] >= 0)
+        m_ranks[row] = rankOfText[textOfRow[row]];
+  }
+
   const ResultColumn &m_column;
   StorageKind m_kind;
-  std::vector<std::optional<QCollatorSortKey>> m_keys;
+  std::vector<int> m_ranks; // text columns: rank of each row's text
 };
 
 } // namespace
