@@ -1,16 +1,11 @@
 #include "app/bominfomaincolumns.h"
 
+#include "grid/columnlayout.h"
 #include "grid/dbgrideh.h"
 
 namespace {
 
-struct ColumnSpec {
-  const char *fieldName;
-  const char *title;
-  int width;
-};
-
-const ColumnSpec columns[] = {
+const ColumnLayout columns[] = {
     {"cInvCName", "存货大类", 85},
     {"InvCode", "存货编码", 98},
     {"cInvName", "存货名称", 156},
@@ -28,16 +23,9 @@ const ColumnSpec columns[] = {
 
 void setupBomInfoMainColumns(TDBGridEh &grid) {
   grid.BeginLayout();
-  grid.Columns().Clear();
-  for (const ColumnSpec &spec : columns) {
-    TColumnEh &column = grid.Columns().Add();
-    column.setFieldName(QString::fromUtf8(spec.fieldName));
-    column.Title().setCaption(QString::fromUtf8(spec.title));
-    column.setWidth(spec.width);
-    if (column.FieldName() == QLatin1String("InvCode")) {
-      column.Footer().setValueType(fvtStaticText);
-      column.Footer().setValue(QStringLiteral("合计"));
-    }
-  }
+  addLayoutColumns(grid, columns);
+  TColumnFooterEh &total = grid.Columns()[1].Footer();
+  total.setValueType(fvtStaticText);
+  total.setValue(QStringLiteral("合计"));
   grid.EndLayout();
 }

@@ -71,7 +71,7 @@ TEST(DemoExpansionExport, EveryCellIsTheFieldsValueOrText) {
   EXPECT_EQ(all[1].body.mid(8), QByteArray::fromHex("b4e6bbf5b1e0c2eb"))
       << "first title 存货编码 in code page 936";
 
-  const char *fields[] = {"InvCode", "cInvAddCode", "cInvName",
+  const char *fields[] = {"InvCode", "cInvAddCode",  "cInvName",
                           "cInvStd", "cComUnitName", "CQty1"};
   int blanks = 0;
   size_t at = 1 + columns;
