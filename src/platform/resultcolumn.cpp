@@ -41,7 +41,8 @@ void ResultColumn::appendReal(double value) {
 
 void ResultColumn::appendText(QStringView value) {
   m_null.push_back(Value);
-  m_chars.insert(m_chars.end(), value.utf16(), value.utf16() + value.size());
+  m_chars.append(reinterpret_cast<const char16_t *>(value.utf16()),
+                 size_t(value.size()));
   m_textEnds.push_back(quint32(m_chars.size()));
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "platform/fieldtype.h"
+#include "platform/podbuffer.h"
 
 #include <QString>
 #include <QStringView>
-#include <vector>
 
 // One column of a fetched result, stored compactly by type: integers (and
 // booleans and fixed-point ten-thousandths) as 64-bit values, reals as
@@ -45,9 +45,9 @@ private:
   FieldType m_type;
   int m_size;
   int m_precision;
-  std::vector<quint8> m_null;
-  std::vector<qint64> m_integers;
-  std::vector<double> m_reals;
-  std::vector<char16_t> m_chars;
-  std::vector<quint32> m_textEnds;
+  PodBuffer<quint8> m_null;
+  PodBuffer<qint64> m_integers;
+  PodBuffer<double> m_reals;
+  PodBuffer<char16_t> m_chars;
+  PodBuffer<quint32> m_textEnds;
 };
