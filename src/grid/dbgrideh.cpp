@@ -82,59 +82,29 @@ void TDBGridEh::dataSetRecordChanged() {
 }
 
 void TDBGridEh::setOptions(TGridOptions options) {
-  if (m_options == options)
-    return;
-  m_options = options;
-  LayoutChanged();
+  assignAndLayOut(m_options, options);
 }
 
 void TDBGridEh::setOptionsEh(TDBGridEhOptions options) {
-  if (m_optionsEh == options)
-    return;
-  m_optionsEh = options;
-  LayoutChanged();
+  assignAndLayOut(m_optionsEh, options);
 }
 
-void TDBGridEh::setColor(TColor color) {
-  if (m_color == color)
-    return;
-  m_color = color;
-  viewport()->update();
-}
+void TDBGridEh::setColor(TColor color) { assignAndRepaint(m_color, color); }
 
 void TDBGridEh::setFixedColor(TColor color) {
-  if (m_fixedColor == color)
-    return;
-  m_fixedColor = color;
-  viewport()->update();
+  assignAndRepaint(m_fixedColor, color);
 }
 
 void TDBGridEh::setFooterColor(TColor color) {
-  if (m_footerColor == color)
-    return;
-  m_footerColor = color;
-  viewport()->update();
+  assignAndRepaint(m_footerColor, color);
 }
 
-void TDBGridEh::setFlat(bool flat) {
-  if (m_flat == flat)
-    return;
-  m_flat = flat;
-  LayoutChanged();
-}
+void TDBGridEh::setFlat(bool flat) { assignAndLayOut(m_flat, flat); }
 
-void TDBGridEh::setCtl3D(bool on) {
-  if (m_ctl3D == on)
-    return;
-  m_ctl3D = on;
-  viewport()->update();
-}
+void TDBGridEh::setCtl3D(bool on) { assignAndRepaint(m_ctl3D, on); }
 
 void TDBGridEh::setUseMultiTitle(bool on) {
-  if (m_useMultiTitle == on)
-    return;
-  m_useMultiTitle = on;
-  LayoutChanged();
+  assignAndLayOut(m_useMultiTitle, on);
 }
 
 void TDBGridEh::setVTitleMargin(int pixels) {
@@ -153,18 +123,10 @@ void TDBGridEh::setTitleHeight(int pixels) {
 }
 
 void TDBGridEh::setRowHeight(int pixels) {
-  if (m_rowHeight == pixels)
-    return;
-  m_rowHeight = pixels;
-  LayoutChanged();
+  assignAndLayOut(m_rowHeight, pixels);
 }
 
-void TDBGridEh::setRowLines(int lines) {
-  if (m_rowLines == lines)
-    return;
-  m_rowLines = lines;
-  LayoutChanged();
-}
+void TDBGridEh::setRowLines(int lines) { assignAndLayOut(m_rowLines, lines); }
 
 void TDBGridEh::setFooterRowCount(int rows) {
   if (m_footerRowCount == rows)
@@ -173,12 +135,7 @@ void TDBGridEh::setFooterRowCount(int rows) {
   LayoutChanged();
 }
 
-void TDBGridEh::setReadOnly(bool on) {
-  if (m_readOnly == on)
-    return;
-  m_readOnly = on;
-  viewport()->update();
-}
+void TDBGridEh::setReadOnly(bool on) { assignAndRepaint(m_readOnly, on); }
 
 void TDBGridEh::setTextMetrics(std::shared_ptr<const TextMetrics> metrics) {
   m_textMetrics =

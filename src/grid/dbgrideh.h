@@ -193,6 +193,19 @@ protected:
   void resizeEvent(QResizeEvent *event) override;
 
 private:
+  // Setter bodies: store a changed value, then lay out again or repaint.
+  template <typename T> void assignAndLayOut(T &member, T value) {
+    if (member == value)
+      return;
+    member = value;
+    LayoutChanged();
+  }
+  template <typename T> void assignAndRepaint(T &member, T value) {
+    if (member == value)
+      return;
+    member = value;
+    viewport()->update();
+  }
   void layout();
   void computeTitleRow();
   void computeDataRow();
