@@ -3,16 +3,20 @@
 #include "platform/codepage936.h"
 
 #include <algorithm>
-#include <cstring>
 
-void MarkupBuffer::append(const char *data, qsizetype size) {
-  if (size == 0)
-    return;
-  const qsizetype at = m_bytes.size();
-  if (at + size > m_bytes.capacity())
-    m_bytes.reserve(std::max(2 * m_bytes.capacity(), at + size));
-  m_bytes.resize(at + size);
-  std::memcpy(m_bytes.data() + at, data, size_t(size));
+namespace {
+constexpr qsizetype kInitialCapacity = 1024;
+}
+
+MarkupBuffer::MarkupBuffer()
+    : m_data(new char[kInitialCapacity]), m_capacity(kInitialCapacity) {}
+
+void MarkupBuffer::grow(qsizetype size) {
+  const qsizetype capacity = std::max(2 * m_capacity, m_size + size);
+  std::unique_ptr<char[]> data(new char[size_t(capacity)]);
+  std::memcpy(data.get(), m_data.get(), size_t(m_size));
+  m_data = std::move(data);
+  m_capacity = capacity;
 }
 
 void MarkupBuffer::appendNumber(qint64 value) {
@@ -26,11 +30,12 @@ void MarkupBuffer::appendNumber(qint64 value) {
   } while (magnitude != 0);
   if (negative)
     digits[--at] = '-';
-  append(digits + at, qsizetype(sizeof digits) - at);
+  append(QByteArrayView(digits + at, qsizetype(sizeof digits) - at));
 }
 
 void MarkupBuffer::appendText(QStringView text) {
-  appendCodePage936(m_bytes, text);
+  char *const at = room(2 * text.size());
+  m_size += writeCodePage936(at, text) - at;
 }
 
 void MarkupBuffer::appendName(const QString &name) {

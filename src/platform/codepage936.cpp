@@ -101,17 +101,13 @@ QString passThroughFrom(QStringView text, qsizetype first,
 
 #ifdef Q_OS_WIN
 
-void appendCodePage936(QByteArray &out, QStringView text) {
+char *writeCodePage936(char *out, QStringView text) {
   if (text.isEmpty())
-    return;
+    return out;
   const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
   const int length = int(text.size());
-  const int size = WideCharToMultiByte(CodePage936, 0, wide, length, nullptr, 0,
-                                       "?", nullptr);
-  const qsizetype at = out.size();
-  out.resize(at + size);
-  WideCharToMultiByte(CodePage936, 0, wide, length, out.data() + at, size, "?",
-                      nullptr);
+  return out + WideCharToMultiByte(CodePage936, 0, wide, length, out,
+                                   2 * length, "?", nullptr);
 }
 
 QString fromCodePage936(QByteArrayView bytes) {
@@ -128,22 +124,17 @@ QString fromCodePage936(QByteArrayView bytes) {
 
 #else
 
-void appendCodePage936(QByteArray &out, QStringView text) {
+char *writeCodePage936(char *out, QStringView text) {
   if (text.isEmpty())
-    return;
+    return out;
   const std::array<quint16, UnitCount> &codes = unitCodes();
-  const qsizetype at = out.size();
-  // Two bytes per code unit at most; the unused end is cut off below.
-  out.resize(at + 2 * text.size());
-  char *const begin = out.data();
-  char *bytes = begin + at;
   const char16_t *unit = text.utf16();
   const char16_t *const end = unit + text.size();
   while (unit != end) {
     const char16_t c = *unit++;
     // The page holds ASCII as it is.
     if (c < 0x80) {
-      *bytes++ = char(c);
+      *out++ = char(c);
       continue;
     }
     if (QChar::isSurrogate(c)) {
@@ -152,15 +143,15 @@ void appendCodePage936(QByteArray &out, QStringView text) {
       if (QChar::isHighSurrogate(c) && unit != end &&
           QChar::isLowSurrogate(*unit))
         ++unit;
-      *bytes++ = char(Replacement);
+      *out++ = char(Replacement);
       continue;
     }
     const quint16 code = codes[c];
     if (code > 0xFF)
-      *bytes++ = char(code >> 8);
-    *bytes++ = char(code & 0xFF);
+      *out++ = char(code >> 8);
+    *out++ = char(code & 0xFF);
   }
-  out.resize(bytes - begin);
+  return out;
 }
 
 QString fromCodePage936(QByteArrayView bytes) {
@@ -183,6 +174,15 @@ QString fromCodePage936(QByteArrayView bytes) {
 }
 
 #endif
+
+void appendCodePage936(QByteArray &out, QStringView text) {
+  if (text.isEmpty())
+    return;
+  const qsizetype at = out.size();
+  out.resize(at + 2 * text.size());
+  char *const begin = out.data();
+  out.resize(writeCodePage936(begin + at, text) - begin);
+}
 
 QByteArray toCodePage936(QStringView text) {
   QByteArray bytes;

@@ -14,6 +14,10 @@ QByteArray toCodePage936(QStringView text);
 // The same bytes appended to `out`: writers assembling many pieces convert
 // straight into their buffer.
 void appendCodePage936(QByteArray &out, QStringView text);
+// The same bytes written at `out`, which must have room for
+// 2 × text.size() bytes (no code unit takes more); returns the end of the
+// bytes written.
+char *writeCodePage936(char *out, QStringView text);
 
 // Text of code page 936 bytes.
 QString fromCodePage936(QByteArrayView bytes);

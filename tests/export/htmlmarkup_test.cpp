@@ -12,7 +12,7 @@ namespace {
 template <class Append> QByteArray markup(Append append) {
   MarkupBuffer buffer;
   append(buffer);
-  return buffer.bytes();
+  return buffer.bytes().toByteArray();
 }
 
 struct TextCase {
@@ -118,7 +118,8 @@ TEST(HtmlFontedTextTest, FontNameChangesBetweenCells) {
   appendHtmlFontedText(out, font, QStringLiteral("a"));
   font.setName(QStringLiteral("黑体"));
   appendHtmlFontedText(out, font, QStringLiteral("b"));
-  EXPECT_TRUE(out.bytes().contains(toCodePage936(u"font-family: 黑体;")));
+  EXPECT_TRUE(out.bytes().toByteArray().contains(
+      toCodePage936(u"font-family: 黑体;")));
 }
 
 TEST(HtmlAlignmentKeywordTest, Keywords) {
@@ -134,9 +135,23 @@ TEST(MarkupBufferTest, NumbersAndClearing) {
   out.appendNumber(-1234567890123LL);
   out.append(' ');
   out.appendNumber(std::numeric_limits<qint64>::min());
-  EXPECT_EQ(out.bytes(), QByteArray("0 -1234567890123 -9223372036854775808"));
+  EXPECT_EQ(out.bytes().toByteArray(),
+            QByteArray("0 -1234567890123 -9223372036854775808"));
   out.clear();
   EXPECT_TRUE(out.bytes().isEmpty());
+}
+
+TEST(MarkupBufferTest, GrowsKeepingWhatItHolds) {
+  MarkupBuffer out;
+  QByteArray expected;
+  const QString text = QStringLiteral("存货编码 BOM").repeated(300);
+  for (int i = 0; i < 20; ++i) {
+    out.append("<TD>");
+    out.appendText(text);
+    out.append('|');
+    expected += "<TD>" + toCodePage936(text) + '|';
+  }
+  EXPECT_EQ(out.bytes().toByteArray(), expected);
 }
 
 } // namespace
