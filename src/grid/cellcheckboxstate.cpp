@@ -18,17 +18,19 @@ TCheckBoxState cellCheckboxState(const TColumnEh &column) {
   const TField *field = column.Field();
   if (!field)
     return cbUnchecked;
+  // Fields are made by their column's type (createField).
+  const bool boolean = field->DataType() == FieldType::Boolean;
+  const QStringList &keys = column.KeyList();
+  // No text matches an empty key list, so a null value and any other are
+  // grayed alike; the text is only made when an OnGetText handler expects
+  // to be asked for it.
+  if (!boolean && keys.isEmpty() && !field->OnGetText)
+    return cbGrayed;
   if (field->IsNull())
     return cbGrayed;
-  // Fields are made by their column's type (createField).
-  if (field->DataType() == FieldType::Boolean)
+  if (boolean)
     return static_cast<const TBooleanField *>(field)->Value() ? cbChecked
                                                               : cbUnchecked;
-  const QStringList &keys = column.KeyList();
-  // No text matches an empty key list; the text is only worth making then
-  // when an OnGetText handler expects to be asked for it.
-  if (keys.isEmpty() && !field->OnGetText)
-    return cbGrayed;
   const QString text = field->GetFieldText(false);
   if (!keys.isEmpty() && inKeyEntry(keys[0], text))
     return cbChecked;

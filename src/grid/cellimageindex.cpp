@@ -4,8 +4,10 @@
 #include "platform/field.h"
 
 int cellImageIndex(const TColumnEh &column) {
+  if (!column.HasImageList() || column.KeyList().isEmpty())
+    return -1;
   const TField *field = column.Field();
-  if (!field || !column.HasImageList() || column.KeyList().isEmpty())
+  if (!field)
     return -1;
   const QString text = field->GetFieldText(false);
   const QStringList &keys = column.KeyList();

@@ -74,9 +74,13 @@ void TFont::setPixelsPerInch(int pixelsPerInch) {
 }
 
 bool TFont::sameAs(const TFont &other) const {
-  return m_name == other.m_name && m_height == other.m_height &&
-         m_color == other.m_color && m_style == other.m_style &&
-         m_pixelsPerInch == other.m_pixelsPerInch;
+  // Fonts copied from one another share their name's characters: the
+  // common case needs no comparison of them.
+  return m_height == other.m_height && m_color == other.m_color &&
+         m_style == other.m_style && m_pixelsPerInch == other.m_pixelsPerInch &&
+         (m_name.constData() == other.m_name.constData()
+              ? m_name.size() == other.m_name.size()
+              : m_name == other.m_name);
 }
 
 void TFont::Assign(const TFont &source) {
