@@ -12,6 +12,8 @@ void TDBGridEhExportAsHTML::writeMarkup() {
 }
 
 void TDBGridEhExportAsHTML::BeginDocument() {
+  // Markup left over from an export that failed in mid-row.
+  m_markup.clear();
   WriteLine("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2//EN\">");
   WriteLine("<HTML>");
   WriteLine("<HEAD>");
@@ -51,7 +53,7 @@ void TDBGridEhExportAsHTML::EmitTitleRows(const TColumnsEhList &columns) {
 }
 
 void TDBGridEhExportAsHTML::emitSingleTitleRow(const TColumnsEhList &columns) {
-  WriteLine("<TR>");
+  m_markup.append("<TR>\r\n");
   for (const TColumnEh *column : columns) {
     const TColumnTitleEh &title = column->Title();
     m_markup.append("  <TD WIDTH=");
@@ -61,9 +63,9 @@ void TDBGridEhExportAsHTML::emitSingleTitleRow(const TColumnsEhList &columns) {
     m_markup.append("\">");
     appendHtmlFontedText(m_markup, title.Font(), title.Caption());
     m_markup.append("</TD>\r\n");
-    writeMarkup();
   }
-  WriteLine("</TR>");
+  m_markup.append("</TR>\r\n");
+  writeMarkup();
 }
 
 void TDBGridEhExportAsHTML::emitTitleLevels(const TColumnsEhList &columns) {
@@ -83,7 +85,7 @@ void TDBGridEhExportAsHTML::emitTitleLevels(const TColumnsEhList &columns) {
   // Every multi-level title cell is centred, whatever the title's alignment;
   // upper levels are in the grid's title font and carry no width.
   for (int level = int(levels.size()) - 1; level >= 0; --level) {
-    WriteLine("<TR>");
+    m_markup.append("<TR>\r\n");
     for (int position = 0; position < int(columns.size()); ++position) {
       const THeadTreeNode *node = levels[size_t(level)][size_t(position)];
       if (node == nullptr)
@@ -101,16 +103,18 @@ void TDBGridEhExportAsHTML::emitTitleLevels(const TColumnsEhList &columns) {
           m_markup, level == 0 ? column.Title().Font() : grid().TitleFont(),
           node->Text);
       m_markup.append("</TD>\r\n");
-      writeMarkup();
     }
-    WriteLine("</TR>");
+    m_markup.append("</TR>\r\n");
+    writeMarkup();
   }
 }
 
 void TDBGridEhExportAsHTML::EmitDataRow(const TColumnsEhList &columns) {
-  WriteLine("<TR>");
+  m_markup.append("<TR>\r\n");
+  m_cellPosition = 0;
   TDBGridEhExport::EmitDataRow(columns);
-  WriteLine("</TR>");
+  m_markup.append("</TR>\r\n");
+  writeMarkup();
 }
 
 void TDBGridEhExportAsHTML::EmitDataCell(TColumnEh &column,
@@ -121,9 +125,11 @@ void TDBGridEhExportAsHTML::EmitDataCell(TColumnEh &column,
 
 void TDBGridEhExportAsHTML::EmitFooterRow(const TColumnsEhList &columns,
                                           int footerRow) {
-  WriteLine("<TR>");
+  m_markup.append("<TR>\r\n");
+  m_cellPosition = 0;
   TDBGridEhExport::EmitFooterRow(columns, footerRow);
-  WriteLine("</TR>");
+  m_markup.append("</TR>\r\n");
+  writeMarkup();
 }
 
 void TDBGridEhExportAsHTML::EmitFooterCell(int, int footerRow,
@@ -139,14 +145,25 @@ void TDBGridEhExportAsHTML::EmitFooterCell(int, int footerRow,
 void TDBGridEhExportAsHTML::emitCell(int width, TAlignment alignment,
                                      TColor background, const TFont &font,
                                      const QString &text) {
-  m_markup.append("  <TD WIDTH=");
-  m_markup.appendNumber(width);
-  m_markup.append(" ALIGN=\"");
-  m_markup.append(htmlAlignmentKeyword(alignment));
-  m_markup.append("\" BGCOLOR=#");
-  appendHtmlColorHex(m_markup, background);
-  m_markup.append(">");
-  appendHtmlFontedText(m_markup, font, text);
-  m_markup.append("</TD>\r\n");
-  writeMarkup();
+  if (m_cellPosition == m_cellMarkup.size())
+    m_cellMarkup.emplace_back();
+  CellMarkup &cell = m_cellMarkup[m_cellPosition++];
+  if (!cell.look.is(width, alignment, background, font)) {
+    cell.look.set(width, alignment, background, font);
+    cell.before.clear();
+    cell.before.append("  <TD WIDTH=");
+    cell.before.appendNumber(width);
+    cell.before.append(" ALIGN=\"");
+    cell.before.append(htmlAlignmentKeyword(alignment));
+    cell.before.append("\" BGCOLOR=#");
+    appendHtmlColorHex(cell.before, background);
+    cell.before.append(">");
+    appendHtmlFontStart(cell.before, font);
+    cell.after.clear();
+    appendHtmlFontEnd(cell.after, font);
+    cell.after.append("</TD>\r\n");
+  }
+  m_markup.append(cell.before.bytes());
+  appendHtmlCellText(m_markup, text);
+  m_markup.append(cell.after.bytes());
 }

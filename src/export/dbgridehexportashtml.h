@@ -1,7 +1,10 @@
 #pragma once
 
+#include "export/celllook.h"
 #include "export/dbgridehexport.h"
 #include "export/markupbuffer.h"
+
+#include <deque>
 
 // One HTML 3.2 document holding a single table: the title row or rows (one
 // per title level with multi-level titles), one row per record and one per
@@ -28,6 +31,16 @@ private:
   // Writes the assembled markup and empties it.
   void writeMarkup();
 
-  // Each cell's markup is assembled here, then written whole.
+  // Each row's markup is assembled here, then written whole.
   MarkupBuffer m_markup;
+  // The markup before and after the text of the data and footer cells of
+  // each column, for the look it was last made for.
+  struct CellMarkup {
+    CellLook look;
+    MarkupBuffer before;
+    MarkupBuffer after;
+  };
+  std::deque<CellMarkup> m_cellMarkup;
+  // Export position of the next data or footer cell in its row.
+  size_t m_cellPosition = 0;
 };

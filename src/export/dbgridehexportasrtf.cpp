@@ -34,6 +34,11 @@ void TDBGridEhExportAsRTF::WriteGridToStream(OutputStream &stream,
     return;
   }
   BodyStream.emplace();
+  // Markup left over from an export that failed in mid-row.
+  m_line.clear();
+  // Made with the colour and font numbers of an earlier document.
+  m_definitions.clear();
+  m_cellStarts.clear();
   ColorTable.emplace();
   FontTable.emplace();
   m_pixelsPerInch = grid().PixelsPerInchX();
@@ -74,76 +79,115 @@ QByteArrayView TDBGridEhExportAsRTF::cellSpacing() const {
   return grid().Flat() ? "12" : "24";
 }
 
-void TDBGridEhExportAsRTF::writeLine() {
+void TDBGridEhExportAsRTF::endLine(QByteArrayView last) {
+  if (!last.isEmpty())
+    m_line.append(last);
   m_line.append("\r\n");
+}
+
+void TDBGridEhExportAsRTF::writeRow() {
   WriteBytes(m_line.bytes());
   m_line.clear();
 }
 
-void TDBGridEhExportAsRTF::EmitStyledText(const TFont &font,
-                                          const QString &text,
-                                          TColor background) {
-  m_line.append("\\fs");
-  m_line.appendNumber(2 * font.Size());
+void TDBGridEhExportAsRTF::appendCellStart(MarkupBuffer &out,
+                                           QByteArrayView alignment,
+                                           QByteArrayView spacing,
+                                           const TFont &font,
+                                           TColor background) {
+  out.append("\\pard\\intbl{");
+  out.append(alignment);
+  if (!spacing.isEmpty()) {
+    out.append("\\sb");
+    out.append(spacing);
+    out.append("\\sa");
+    out.append(spacing);
+  }
+  out.append("\\fs");
+  out.appendNumber(2 * font.Size());
   const TFontStyles style = font.Style();
   if (style & fsBold)
-    m_line.append("\\b");
+    out.append("\\b");
   if (style & fsItalic)
-    m_line.append("\\i");
+    out.append("\\i");
   if (style & fsStrikeOut)
-    m_line.append("\\strike");
+    out.append("\\strike");
   if (style & fsUnderline)
-    m_line.append("\\ul");
+    out.append("\\ul");
   // The font is numbered before the colours, the text colour before the
   // background: first uses number them in this order.
-  m_line.append("\\f");
-  m_line.appendNumber(FontIndex(font.Name()));
-  m_line.append("\\cf");
-  m_line.appendNumber(ColorIndex(font.Color()));
-  m_line.append("\\cb");
-  m_line.appendNumber(ColorIndex(background));
-  m_line.append(' ');
-  m_line.appendText(rtfEscaped(text));
+  out.append("\\f");
+  out.appendNumber(FontIndex(font.Name()));
+  out.append("\\cf");
+  out.appendNumber(ColorIndex(font.Color()));
+  out.append("\\cb");
+  out.appendNumber(ColorIndex(background));
+  out.append(' ');
 }
 
 void TDBGridEhExportAsRTF::EmitCellBorders(const CellBorders &borders) {
   // Every border is a single line in colour 0.
   if (borders.left)
-    WriteLine("\\clbrdrl\\brdrs\\brdrcf0");
+    endLine("\\clbrdrl\\brdrs\\brdrcf0");
   if (borders.top)
-    WriteLine("\\clbrdrt\\brdrs\\brdrcf0");
+    endLine("\\clbrdrt\\brdrs\\brdrcf0");
   if (borders.bottom)
-    WriteLine("\\clbrdrb\\brdrs\\brdrcf0");
+    endLine("\\clbrdrb\\brdrs\\brdrcf0");
   if (borders.right)
-    WriteLine("\\clbrdrr\\brdrs\\brdrcf0");
+    endLine("\\clbrdrr\\brdrs\\brdrcf0");
 }
 
-void TDBGridEhExportAsRTF::emitRowStart() { WriteLine("\\trowd\\trgaph40"); }
+void TDBGridEhExportAsRTF::emitRowStart() { endLine("\\trowd\\trgaph40"); }
 
-void TDBGridEhExportAsRTF::emitCellDefinition(const TColumnEh &column,
+void TDBGridEhExportAsRTF::emitCellDefinition(size_t position,
+                                              const TColumnEh &column,
                                               TColor shading, int &right) {
   right += twipsOfWidth(column.Width());
-  m_line.append("\\clshdng10000\\clcfpat");
-  m_line.appendNumber(ColorIndex(shading));
-  m_line.append("\\cellx");
-  m_line.appendNumber(right);
-  writeLine();
+  if (position == m_definitions.size())
+    m_definitions.emplace_back();
+  CellDefinition &definition = m_definitions[position];
+  // A colour's number follows from its RGB value alone.
+  const TColor rgb = resolveColor(shading);
+  if (!definition.made || definition.rgb != rgb || definition.right != right) {
+    definition.made = true;
+    definition.rgb = rgb;
+    definition.right = right;
+    definition.line.clear();
+    definition.line.append("\\clshdng10000\\clcfpat");
+    definition.line.appendNumber(ColorIndex(shading));
+    definition.line.append("\\cellx");
+    definition.line.appendNumber(right);
+    definition.line.append("\r\n");
+  }
+  m_line.append(definition.line.bytes());
 }
 
 void TDBGridEhExportAsRTF::emitCell(QByteArrayView alignment,
                                     QByteArrayView spacing, const TFont &font,
                                     const QString &text, TColor background) {
-  m_line.append("\\pard\\intbl{");
-  m_line.append(alignment);
-  if (!spacing.isEmpty()) {
-    m_line.append("\\sb");
-    m_line.append(spacing);
-    m_line.append("\\sa");
-    m_line.append(spacing);
+  appendCellStart(m_line, alignment, spacing, font, background);
+  appendRtfText(m_line, text);
+  endLine("\\cell}");
+}
+
+void TDBGridEhExportAsRTF::emitBodyCell(TAlignment alignment, const TFont &font,
+                                        const QString &text,
+                                        TColor background) {
+  const QByteArrayView spacing = cellSpacing();
+  if (m_cellPosition == m_cellStarts.size())
+    m_cellStarts.emplace_back();
+  CellStart &start = m_cellStarts[m_cellPosition++];
+  if (!start.look.is(0, alignment, background, font) ||
+      start.spacing != spacing) {
+    start.look.set(0, alignment, background, font);
+    start.spacing = spacing;
+    start.markup.clear();
+    appendCellStart(start.markup, alignmentControlWord(alignment), spacing,
+                    font, background);
   }
-  EmitStyledText(font, text, background);
-  m_line.append("\\cell}");
-  writeLine();
+  m_line.append(start.markup.bytes());
+  appendRtfText(m_line, text);
+  endLine("\\cell}");
 }
 
 TColor TDBGridEhExportAsRTF::DataCellShading(const TColumnsEhList &columns,
@@ -177,17 +221,18 @@ void TDBGridEhExportAsRTF::EmitDataRow(const TColumnsEhList &columns) {
   int right = 0;
   for (int position = 0; position < int(columns.size()); ++position) {
     EmitCellBorders({});
-    emitCellDefinition(*columns[size_t(position)],
+    emitCellDefinition(size_t(position), *columns[size_t(position)],
                        DataCellShading(columns, position), right);
   }
-  WriteLine("{\\trrh0");
+  endLine("{\\trrh0");
+  m_cellPosition = 0;
   TDBGridEhExport::EmitDataRow(columns);
-  WriteLine("\\pard\\intbl\\row}");
+  endLine("\\pard\\intbl\\row}");
+  writeRow();
 }
 
 void TDBGridEhExportAsRTF::EmitDataCell(TColumnEh &, TColCellParamsEh &params) {
-  emitCell(alignmentControlWord(params.Alignment), cellSpacing(), *params.Font,
-           params.Text, params.Background);
+  emitBodyCell(params.Alignment, *params.Font, params.Text, params.Background);
 }
 
 void TDBGridEhExportAsRTF::EmitFooterRow(const TColumnsEhList &columns,
@@ -196,20 +241,21 @@ void TDBGridEhExportAsRTF::EmitFooterRow(const TColumnsEhList &columns,
   int right = 0;
   for (int position = 0; position < int(columns.size()); ++position) {
     EmitCellBorders({});
-    emitCellDefinition(*columns[size_t(position)],
+    emitCellDefinition(size_t(position), *columns[size_t(position)],
                        FooterCellShading(columns, position, footerRow), right);
   }
-  WriteLine("{\\trrh0");
+  endLine("{\\trrh0");
+  m_cellPosition = 0;
   TDBGridEhExport::EmitFooterRow(columns, footerRow);
-  WriteLine("\\pard\\intbl\\row}");
+  endLine("\\pard\\intbl\\row}");
+  writeRow();
 }
 
 void TDBGridEhExportAsRTF::EmitFooterCell(int, int, TColumnEh &, TFont &font,
                                           TColor background,
                                           TAlignment alignment,
                                           const QString &text) {
-  emitCell(alignmentControlWord(alignment), cellSpacing(), font, text,
-           background);
+  emitBodyCell(alignment, font, text, background);
 }
 
 void TDBGridEhExportAsRTF::EmitTitleRows(const TColumnsEhList &columns) {
@@ -222,17 +268,19 @@ void TDBGridEhExportAsRTF::EmitTitleRows(const TColumnsEhList &columns) {
 void TDBGridEhExportAsRTF::emitSingleTitleRow(const TColumnsEhList &columns) {
   emitRowStart();
   int right = 0;
-  for (const TColumnEh *column : columns) {
+  for (size_t position = 0; position < columns.size(); ++position) {
     EmitCellBorders({});
-    emitCellDefinition(*column, column->Title().Color(), right);
+    emitCellDefinition(position, *columns[position],
+                       columns[position]->Title().Color(), right);
   }
-  WriteLine("{\\trrh0");
+  endLine("{\\trrh0");
   for (const TColumnEh *column : columns) {
     const TColumnTitleEh &title = column->Title();
     emitCell(alignmentControlWord(title.Alignment()), cellSpacing(),
              title.Font(), title.Caption(), title.Color());
   }
-  WriteLine("\\pard\\intbl\\row}");
+  endLine("\\pard\\intbl\\row}");
+  writeRow();
 }
 
 void TDBGridEhExportAsRTF::emitTitleLevels(const TColumnsEhList &columns) {
@@ -253,10 +301,10 @@ void TDBGridEhExportAsRTF::emitTitleLevels(const TColumnsEhList &columns) {
       borders.RegisterSpanBorders(position, level, span.colSpan, span.rowSpan);
       EmitCellBorders(borders.LookupCellBorders(position, level));
       emitCellDefinition(
-          column, level > 0 ? grid().FixedColor() : column.Title().Color(),
-          right);
+          size_t(position), column,
+          level > 0 ? grid().FixedColor() : column.Title().Color(), right);
     }
-    WriteLine("{\\trrh0");
+    endLine("{\\trrh0");
     for (int position = 0; position < count; ++position) {
       const TColumnEh &column = *columns[size_t(position)];
       const THeadTreeNode *node = levels[size_t(level)][size_t(position)];
@@ -270,6 +318,7 @@ void TDBGridEhExportAsRTF::emitTitleLevels(const TColumnsEhList &columns) {
         emitCell("\\qc", spacing, column.Title().Font(), text,
                  column.Title().Color());
     }
-    WriteLine("\\pard\\intbl\\row}");
+    endLine("\\pard\\intbl\\row}");
+    writeRow();
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/celllook.h"
 #include "export/dbgridehexport.h"
 #include "export/markupbuffer.h"
 #include "export/memorystream.h"
@@ -8,6 +9,7 @@
 #include "export/rtftitleborders.h"
 
 #include <QByteArray>
+#include <deque>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -36,21 +38,30 @@ protected:
 private:
   int ColorIndex(TColor color);
   int FontIndex(const QString &name);
-  // Appends the character formatting, a blank and the escaped text to the
-  // line being assembled.
-  void EmitStyledText(const TFont &font, const QString &text,
-                      TColor background);
+  // Appends "\pard\intbl{", the alignment, the spacing words (none when
+  // empty) and the character formatting with its closing blank: what stands
+  // before a cell's text.
+  void appendCellStart(MarkupBuffer &out, QByteArrayView alignment,
+                       QByteArrayView spacing, const TFont &font,
+                       TColor background);
   void EmitCellBorders(const CellBorders &borders);
-  // One "\clshdng10000\clcfpatN\cellxX" line; `right` advances by the
-  // column's width in twips.
-  void emitCellDefinition(const TColumnEh &column, TColor shading, int &right);
+  // One "\clshdng10000\clcfpatN\cellxX" line for the column at export
+  // position `position`; `right` advances by the column's width in twips.
+  void emitCellDefinition(size_t position, const TColumnEh &column,
+                          TColor shading, int &right);
   void emitRowStart();
   // One cell paragraph: "\pard\intbl{", the alignment, the spacing words
   // (none when empty), the styled text, "\cell}".
   void emitCell(QByteArrayView alignment, QByteArrayView spacing,
                 const TFont &font, const QString &text, TColor background);
-  // Writes the assembled line with its CR LF and empties it.
-  void writeLine();
+  // The cell paragraph of a data or footer cell, with the data cells'
+  // spacing, at the next position of the row.
+  void emitBodyCell(TAlignment alignment, const TFont &font,
+                    const QString &text, TColor background);
+  // Ends the line being assembled with `last` and CR LF.
+  void endLine(QByteArrayView last = {});
+  // Writes the assembled row and empties the buffer.
+  void writeRow();
   void emitSingleTitleRow(const TColumnsEhList &columns);
   void emitTitleLevels(const TColumnsEhList &columns);
   TColor DataCellShading(const TColumnsEhList &columns, int position);
@@ -67,4 +78,21 @@ private:
   MarkupBuffer m_line;
   int m_pixelsPerInch = 96;
   std::vector<std::pair<int, int>> m_twipsOfWidth;
+  // What each position's cell definition line and cell start were last
+  // made from, with the bytes made: rows repeat them.
+  struct CellDefinition {
+    bool made = false;
+    TColor rgb = 0;
+    int right = 0;
+    MarkupBuffer line;
+  };
+  std::deque<CellDefinition> m_definitions;
+  struct CellStart {
+    CellLook look;
+    QByteArrayView spacing;
+    MarkupBuffer markup;
+  };
+  std::deque<CellStart> m_cellStarts;
+  // Export position of the next data or footer cell in its row.
+  size_t m_cellPosition = 0;
 };

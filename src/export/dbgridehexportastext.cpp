@@ -5,56 +5,62 @@
 void TDBGridEhExportAsText::WriteGridToStream(OutputStream &stream,
                                               bool exportAll) {
   IsFirstLine = true;
+  // A line left over from an export that failed in mid-line.
+  m_line.clear();
   TDBGridEhExport::WriteGridToStream(stream, exportAll);
 }
 
 void TDBGridEhExportAsText::BeginLine() {
+  IsFirstCell = true;
   if (IsFirstLine)
     IsFirstLine = false;
   else
-    WriteBytes("\r\n");
+    m_line.append("\r\n");
 }
 
 void TDBGridEhExportAsText::BeginCell() {
   if (IsFirstCell)
     IsFirstCell = false;
   else
-    WriteBytes("\t");
+    m_line.append('\t');
+}
+
+void TDBGridEhExportAsText::EndLine() {
+  WriteBytes(m_line.bytes());
+  m_line.clear();
 }
 
 void TDBGridEhExportAsText::EmitTitleRows(const TColumnsEhList &columns) {
   BeginLine();
-  QString line;
-  for (size_t i = 0; i < columns.size(); ++i) {
-    if (i > 0)
-      line += u'\t';
-    line += columns[i]->Title().Caption();
+  for (const TColumnEh *column : columns) {
+    BeginCell();
+    m_line.appendText(column->Title().Caption());
   }
-  WriteText(line);
+  EndLine();
 }
 
 void TDBGridEhExportAsText::EmitDataRow(const TColumnsEhList &columns) {
   BeginLine();
-  IsFirstCell = true;
   TDBGridEhExport::EmitDataRow(columns);
+  EndLine();
 }
 
 void TDBGridEhExportAsText::EmitDataCell(TColumnEh &,
                                          TColCellParamsEh &params) {
   BeginCell();
-  WriteText(params.Text);
+  m_line.appendText(params.Text);
 }
 
 void TDBGridEhExportAsText::EmitFooterRow(const TColumnsEhList &columns,
                                           int footerRow) {
   BeginLine();
-  IsFirstCell = true;
   TDBGridEhExport::EmitFooterRow(columns, footerRow);
+  EndLine();
 }
 
 void TDBGridEhExportAsText::EmitFooterCell(int, int, TColumnEh &, TFont &,
                                            TColor, TAlignment,
                                            const QString &text) {
   BeginCell();
-  WriteText(text);
+  m_line.appendText(text);
 }

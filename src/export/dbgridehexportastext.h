@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/dbgridehexport.h"
+#include "export/markupbuffer.h"
 
 // Tab-separated plain text: at most one title line, one line per record and
 // one per footer row, joined by CR LF, with no line end after the last line.
@@ -24,7 +25,11 @@ private:
   void BeginLine();
   // A tab before every cell of a line but the first.
   void BeginCell();
+  // Writes the assembled line and empties it.
+  void EndLine();
 
   bool IsFirstLine = true;
   bool IsFirstCell = true;
+  // Each line is assembled here, then written whole.
+  MarkupBuffer m_line;
 };

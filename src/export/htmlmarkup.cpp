@@ -54,8 +54,7 @@ void appendHtmlColorHex(MarkupBuffer &out, TColor color) {
   out.append(QByteArrayView(pairs, 6));
 }
 
-void appendHtmlFontedText(MarkupBuffer &out, const TFont &font,
-                          const QString &text) {
+void appendHtmlFontStart(MarkupBuffer &out, const TFont &font) {
   const TFontStyles style = font.Style();
   out.append("<FONT STYLE=\"font-family: ");
   out.appendName(font.Name());
@@ -72,10 +71,17 @@ void appendHtmlFontedText(MarkupBuffer &out, const TFont &font,
     out.append("<U>");
   if (style & fsStrikeOut)
     out.append("<STRIKE>");
+}
+
+void appendHtmlCellText(MarkupBuffer &out, const QString &text) {
   if (text.isEmpty())
     out.append("&nbsp");
   else
     appendHtmlEscaped(out, text);
+}
+
+void appendHtmlFontEnd(MarkupBuffer &out, const TFont &font) {
+  const TFontStyles style = font.Style();
   if (style & fsBold)
     out.append("</B>");
   if (style & fsItalic)
@@ -85,6 +91,13 @@ void appendHtmlFontedText(MarkupBuffer &out, const TFont &font,
   if (style & fsStrikeOut)
     out.append("</STRIKE>");
   out.append("</FONT>");
+}
+
+void appendHtmlFontedText(MarkupBuffer &out, const TFont &font,
+                          const QString &text) {
+  appendHtmlFontStart(out, font);
+  appendHtmlCellText(out, text);
+  appendHtmlFontEnd(out, font);
 }
 
 QByteArrayView htmlAlignmentKeyword(TAlignment alignment) {

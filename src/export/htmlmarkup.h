@@ -27,6 +27,11 @@ void appendHtmlColorHex(MarkupBuffer &out, TColor color);
 // for its style (closed in the order they were opened).
 void appendHtmlFontedText(MarkupBuffer &out, const TFont &font,
                           const QString &text);
+// Its three parts: the FONT and style start tags, the escaped text or
+// "&nbsp", the end tags.
+void appendHtmlFontStart(MarkupBuffer &out, const TFont &font);
+void appendHtmlCellText(MarkupBuffer &out, const QString &text);
+void appendHtmlFontEnd(MarkupBuffer &out, const TFont &font);
 
 // "LEFT", "RIGHT" or "CENTER".
 QByteArrayView htmlAlignmentKeyword(TAlignment alignment);

@@ -1,9 +1,11 @@
 #pragma once
 
-#include <QString>
+#include <QStringView>
 
-// `text` with "\", "{" and "}" written as "\\", "\{" and "\}", so that no
-// text can end a rich-text group or start a control word. Done on characters
-// before the conversion to code page 936, whose double-byte characters may
-// have any of the three as their second byte: those stay as they are.
-QString rtfEscaped(const QString &text);
+class MarkupBuffer;
+
+// Appends the code page 936 bytes of `text` with "\", "{" and "}" written as
+// "\\", "\{" and "\}", so that no text can end a rich-text group or start a
+// control word. Escaped by characters, not bytes: a double-byte character
+// may have any of the three as its second byte, and stays as it is.
+void appendRtfText(MarkupBuffer &out, QStringView text);

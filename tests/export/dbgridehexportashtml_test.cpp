@@ -128,6 +128,36 @@ TEST_F(HtmlExportTest, CellColoursAndFonts) {
   EXPECT_TRUE(bytes.contains("<B><I><U><STRIKE>x</B></I></U></STRIKE></FONT>"));
 }
 
+// Rows repeat their columns' looks, and the writer makes a look's markup
+// once; a look changed for some records must show in those cells alone.
+TEST_F(HtmlExportTest, LooksChangedForSomeRecordsShowInThoseCellsAlone) {
+  twoColumns();
+  grid.grid.setOptions(grid.grid.Options() & ~dgTitles);
+  grid.grid.OnGetCellParams = [this](TDBGridEh &, TColumnEh &, TFont &font,
+                                     TColor &background, TGridDrawState) {
+    if (grid.query.FindField(QStringLiteral("a"))->AsInteger() == 2) {
+      background = clYellow;
+      font.setColor(clRed);
+      font.setStyle(fsBold);
+    }
+  };
+  openRows({{1, "x"}, {2, "y"}, {3, "z"}});
+  const auto row = [](const QString &a, const QString &b) {
+    return QStringLiteral("<TR>\r\n") +
+           "  <TD WIDTH=50 ALIGN=\"RIGHT\" BGCOLOR=#FFFFFF>" + songTi(a) +
+           "</TD>\r\n" + "  <TD WIDTH=60 ALIGN=\"LEFT\" BGCOLOR=#FFFFFF>" +
+           songTi(b) + "</TD>\r\n" + "</TR>\r\n";
+  };
+  const QString marked = QStringLiteral(
+      "BGCOLOR=#FFFF00><FONT STYLE=\"font-family: 宋体; font-size: 9pt; "
+      "color: #FF0000\"><B>");
+  EXPECT_EQ(html(),
+            gbk(kHead + kTableStart + row("1", "x") +
+                "<TR>\r\n  <TD WIDTH=50 ALIGN=\"RIGHT\" " + marked +
+                "2</B></FONT></TD>\r\n  <TD WIDTH=60 ALIGN=\"LEFT\" " + marked +
+                "y</B></FONT></TD>\r\n</TR>\r\n" + row("3", "z") + kEnd));
+}
+
 struct TableStartCase {
   TGridOptions lines;
   bool ctl3D;

@@ -161,6 +161,45 @@ TEST_F(RtfExportTest, StylesFontsAndColoursAreNumberedByFirstUse) {
   EXPECT_TRUE(bytes.contains("{\\qr\\sb24\\sa24\\fs18\\f0\\cf0\\cb1 5"));
 }
 
+// Rows repeat their columns' looks, and the writer makes a look's markup
+// once; a look changed for some records must show in those cells alone, its
+// colours numbered where they are first used.
+TEST_F(RtfExportTest, LooksChangedForSomeRecordsShowInThoseCellsAlone) {
+  grid.grid.setOptions(grid.grid.Options() & ~dgTitles);
+  grid.addColumn(QStringLiteral("a"), QStringLiteral("A"), 50);
+  grid.addColumn(QStringLiteral("b"), QStringLiteral("B"), 50);
+  grid.grid.OnGetCellParams = [this](TDBGridEh &, TColumnEh &, TFont &font,
+                                     TColor &background, TGridDrawState) {
+    if (grid.query.FindField(QStringLiteral("a"))->AsInteger() == 2) {
+      background = clYellow;
+      font.setColor(clRed);
+      font.setStyle(fsBold);
+    }
+  };
+  grid.open(makeTable({{"a", FieldType::Integer}, {"b", FieldType::String}},
+                      {{1, "x"}, {2, "y"}, {3, "z"}}));
+  const auto row = [](int shading, const QString &style, const QString &a,
+                      const QString &b) {
+    return lines(
+        QStringList{"\\trowd\\trgaph40"}
+        << borders("ltbr") << cellDefinition(shading, 750) << borders("ltbr")
+        << cellDefinition(shading, 1500) << "{\\trrh0"
+        << "\\pard\\intbl{\\qr\\sb24\\sa24\\fs18" + style + " " + a + "\\cell}"
+        << "\\pard\\intbl{\\ql\\sb24\\sa24\\fs18" + style + " " + b + "\\cell}"
+        << "\\pard\\intbl\\row}");
+  };
+  EXPECT_EQ(
+      rtf(),
+      lines({"{\\rtf0\\ansi",
+             "{\\colortbl\\red0\\green0\\blue0;\\red255\\green255\\blue255;"
+             "\\red212\\green208\\blue200;\\red255\\green255\\blue0;"
+             "\\red255\\green0\\blue0;}",
+             "{\\fonttbl\\f0\\fnil 宋体;}"}) +
+          row(1, "\\f0\\cf0\\cb1", "1", "x") +
+          row(3, "\\b\\f0\\cf4\\cb3", "2", "y") +
+          row(1, "\\f0\\cf0\\cb1", "3", "z") + "}");
+}
+
 TEST_F(RtfExportTest, SpecialCharactersAreEscapedButSecondBytesAreNot) {
   grid.grid.setOptions(grid.grid.Options() & ~dgTitles);
   grid.addColumn(QStringLiteral("s"), QStringLiteral("S"));
