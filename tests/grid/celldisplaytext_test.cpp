@@ -3,6 +3,7 @@
 #include "grid/celldisplaytext.h"
 #include "platform/datetimeformat.h"
 #include "platform/errors.h"
+#include "platform/stringfield.h"
 
 namespace {
 
@@ -27,6 +28,10 @@ TEST_P(CellDisplayTextTest, WritesTheCell) {
   TColumnEh &column = addColumn("V");
   column.setDisplayFormat(QString::fromUtf8(c.format));
   EXPECT_EQ(CellDisplayText(column), QString::fromUtf8(c.expected));
+  // The same text into a text that had a longer one before.
+  QString reused = QStringLiteral("the text of an earlier cell");
+  assignCellDisplayText(reused, column);
+  EXPECT_EQ(reused, QString::fromUtf8(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,6 +86,28 @@ TEST_F(CellTextRulesTest, FieldEventSuppliesTheTextWithoutAPattern) {
   EXPECT_EQ(CellDisplayText(column), QStringLiteral("five"));
   column.setDisplayFormat(QStringLiteral("0.0"));
   EXPECT_EQ(CellDisplayText(column), QStringLiteral("5.0"));
+}
+
+TEST_F(CellTextRulesTest, ReusedTextFollowsMasksHandlersAndKeptCopies) {
+  open(makeTable({{"V", FieldType::String}},
+                 {{QStringLiteral("1234567")}, {QStringLiteral("89")}}));
+  TColumnEh &column = addColumn("V");
+  auto &field = static_cast<TStringField &>(*query.FindField("V"));
+  QString text;
+  assignCellDisplayText(text, column);
+  const QString kept = text;
+  query.setActiveRecord(1);
+  assignCellDisplayText(text, column);
+  EXPECT_EQ(text, QStringLiteral("89"));
+  EXPECT_EQ(kept, QStringLiteral("1234567"));
+  query.clearActiveRecord();
+
+  field.setEditMask(QStringLiteral("000-0000"));
+  assignCellDisplayText(text, column);
+  EXPECT_EQ(text, QStringLiteral("123-4567"));
+  field.OnGetText = [](TField &, QString &text, bool) { text = "own"; };
+  assignCellDisplayText(text, column);
+  EXPECT_EQ(text, QStringLiteral("own"));
 }
 
 TEST_F(CellTextRulesTest, TextFollowsTheActiveRecord) {
