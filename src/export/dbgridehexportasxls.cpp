@@ -5,7 +5,6 @@
 #include "export/xlsrecords.h"
 #include "grid/columneh.h"
 #include "grid/dbgrideh.h"
-#include "platform/codepage936.h"
 #include "platform/errors.h"
 #include "platform/field.h"
 #include "platform/query.h"
@@ -14,6 +13,8 @@ void TDBGridEhExportAsXLS::WriteGridToStream(OutputStream &stream,
                                              bool exportAll) {
   CurrentColumn = 0;
   CurrentRow = 0;
+  // Records left over from an export that failed in mid-row.
+  m_records.clear();
   if (exportAll)
     checkRowCount();
   TDBGridEhExport::WriteGridToStream(stream, exportAll);
@@ -44,6 +45,23 @@ void TDBGridEhExportAsXLS::EndDocument() {
 void TDBGridEhExportAsXLS::EmitTitleRows(const TColumnsEhList &columns) {
   for (const TColumnEh *column : columns)
     WriteLabelRecord(column->Title().Caption());
+  writeRecords();
+}
+
+void TDBGridEhExportAsXLS::EmitDataRow(const TColumnsEhList &columns) {
+  TDBGridEhExport::EmitDataRow(columns);
+  writeRecords();
+}
+
+void TDBGridEhExportAsXLS::EmitFooterRow(const TColumnsEhList &columns,
+                                         int footerRow) {
+  TDBGridEhExport::EmitFooterRow(columns, footerRow);
+  writeRecords();
+}
+
+void TDBGridEhExportAsXLS::writeRecords() {
+  WriteBytes(m_records.bytes());
+  m_records.clear();
 }
 
 void TDBGridEhExportAsXLS::EmitDataCell(TColumnEh &column,
@@ -83,7 +101,7 @@ void TDBGridEhExportAsXLS::EmitFooterCell(int position, int footerRow,
 
 void TDBGridEhExportAsXLS::WriteBlankRecord() {
   const xls::Blank record = xls::blankRecord(CurrentRow, CurrentColumn);
-  WriteBytes(xls::bytesOf(record));
+  m_records.append(xls::bytesOf(record));
   AdvanceCell();
 }
 
@@ -93,25 +111,25 @@ void TDBGridEhExportAsXLS::WriteIntegerRecord(qint32 value) {
     return;
   }
   const xls::Rk record = xls::rkRecord(CurrentRow, CurrentColumn, value);
-  WriteBytes(xls::bytesOf(record));
+  m_records.append(xls::bytesOf(record));
   AdvanceCell();
 }
 
 void TDBGridEhExportAsXLS::WriteNumberRecord(double value) {
   const xls::Number record =
       xls::numberRecord(CurrentRow, CurrentColumn, value);
-  WriteBytes(xls::bytesOf(record));
+  m_records.append(xls::bytesOf(record));
   AdvanceCell();
 }
 
 void TDBGridEhExportAsXLS::WriteLabelRecord(const QString &text) {
-  m_labelBytes.resize(0);
-  appendCodePage936(m_labelBytes, text);
-  const QByteArrayView fitting = xls::labelText(m_labelBytes);
+  m_labelText.clear();
+  m_labelText.appendText(text);
+  const QByteArrayView fitting = xls::labelText(m_labelText.bytes());
   const xls::LabelHeader header =
       xls::labelHeader(CurrentRow, CurrentColumn, quint16(fitting.size()));
-  WriteBytes(xls::bytesOf(header));
-  WriteBytes(fitting);
+  m_records.append(xls::bytesOf(header));
+  m_records.append(fitting);
   AdvanceCell();
 }
 

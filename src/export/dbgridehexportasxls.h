@@ -1,8 +1,8 @@
 #pragma once
 
 #include "export/dbgridehexport.h"
+#include "export/markupbuffer.h"
 
-#include <QByteArray>
 #include <QByteArrayView>
 
 // A bare spreadsheet worksheet record stream: BOF, one cell record per
@@ -24,7 +24,9 @@ protected:
   void BeginDocument() override;
   void EndDocument() override;
   void EmitTitleRows(const TColumnsEhList &columns) override;
+  void EmitDataRow(const TColumnsEhList &columns) override;
   void EmitDataCell(TColumnEh &column, TColCellParamsEh &params) override;
+  void EmitFooterRow(const TColumnsEhList &columns, int footerRow) override;
   void EmitFooterCell(int position, int footerRow, TColumnEh &column,
                       TFont &font, TColor background, TAlignment alignment,
                       const QString &text) override;
@@ -37,9 +39,13 @@ private:
   void WriteNumberRecord(double value);
   void WriteLabelRecord(const QString &text);
   void AdvanceCell();
+  // Writes the records of a row and empties the buffer.
+  void writeRecords();
 
   quint16 CurrentColumn = 0;
   quint16 CurrentRow = 0;
-  // A label's text bytes, the buffer kept from one label to the next.
-  QByteArray m_labelBytes;
+  // A row's records, written whole at its end.
+  MarkupBuffer m_records;
+  // A label's text bytes.
+  MarkupBuffer m_labelText;
 };

@@ -10,7 +10,10 @@ QString TStringField::Value() const {
 std::optional<QStringView> TStringField::StoredDisplayText() const {
   if (OnGetText || !m_editMask.isEmpty())
     return std::nullopt;
-  return IsNull() ? QStringView() : column().text(row());
+  // IsNull() spelt out: the row and column are looked up once.
+  const int r = row();
+  const ResultColumn &values = column();
+  return r < 0 || values.isNull(r) ? QStringView() : values.text(r);
 }
 
 QString TStringField::GetText(bool displayText) const {
