@@ -23,7 +23,7 @@ constexpr UINT CodePage936 = 936;
 #else
 
 // The code page bytes of every code unit of the basic plane: one byte below
-// 0x100, else lead byte × 256 + trail byte; surrogates are left out. Built
+// 0x100, else lead byte × 256 + trail byte; surrogates are "?". Built
 // once from the system's converter, which drops some characters (soft
 // hyphen, joiners, variation selectors, the byte-order mark) without a
 // trace; those become "?" here like every other character the page cannot
@@ -132,24 +132,17 @@ char *writeCodePage936(char *out, QStringView text) {
   const char16_t *const end = unit + text.size();
   while (unit != end) {
     const char16_t c = *unit++;
-    // The page holds ASCII as it is.
-    if (c < 0x80) {
-      *out++ = char(c);
-      continue;
-    }
-    if (QChar::isSurrogate(c)) {
-      // The page holds nothing outside the basic plane: a surrogate pair is
-      // one character it cannot hold, a lone surrogate none at all.
-      if (QChar::isHighSurrogate(c) && unit != end &&
-          QChar::isLowSurrogate(*unit))
-        ++unit;
-      *out++ = char(Replacement);
-      continue;
-    }
     const quint16 code = codes[c];
-    if (code > 0xFF)
-      *out++ = char(code >> 8);
+    // Without a branch on the width, which alternates in mixed text: the
+    // lead byte is written either way and kept only for a double byte.
+    *out = char(code >> 8);
+    out += code > 0xFF ? 1 : 0;
     *out++ = char(code & 0xFF);
+    // The page holds nothing outside the basic plane: a surrogate reads as
+    // "?" (see unitCodes), and a pair is one character, so one "?".
+    if (QChar::isHighSurrogate(c) && unit != end &&
+        QChar::isLowSurrogate(*unit))
+      ++unit;
   }
   return out;
 }

@@ -1,8 +1,9 @@
 #include "platform/datetimeformat.h"
 
-#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -63,14 +64,21 @@ std::optional<DateAndTime> splitDays(double days) {
 
 // The decimal digits of a value of 0 or more, zero-padded to `width`;
 // returns the end of what was written.
-char16_t *writeNumber(char16_t *out, int value, qsizetype width) {
+char16_t *writeNumber(char16_t *out, int value, int width) {
+  // Days, months, hours, minutes and seconds: two digits at most.
+  if (value < 100 && width <= 2) {
+    if (value >= 10 || width == 2)
+      *out++ = char16_t(u'0' + value / 10);
+    *out++ = char16_t(u'0' + value % 10);
+    return out;
+  }
   char16_t digits[10];
   int count = 0;
   do {
     digits[count++] = char16_t(u'0' + value % 10);
     value /= 10;
   } while (value != 0);
-  for (qsizetype pad = count; pad < width; ++pad)
+  for (int pad = count; pad < width; ++pad)
     *out++ = u'0';
   while (count > 0)
     *out++ = digits[--count];
@@ -93,6 +101,113 @@ qsizetype runLength(QStringView pattern, qsizetype i) {
   return run;
 }
 
+// One piece of a pattern: a value with its least number of digits, a
+// regional separator, or a character written as it is.
+struct PatternPiece {
+  enum Kind : quint8 {
+    Character,
+    DateSeparator,
+    TimeSeparator,
+    Day,
+    Month,
+    ShortYear,
+    Year,
+    Hour,
+    Minute,
+    Second,
+    Millisecond
+  };
+  Kind kind;
+  quint8 digits;
+  char16_t character;
+};
+using PatternPieces = std::vector<PatternPiece>;
+
+PatternPieces piecesOf(QStringView pattern) {
+  PatternPieces pieces;
+  const auto add = [&pieces](PatternPiece::Kind kind, qsizetype digits,
+                             char16_t character = 0) {
+    pieces.push_back({kind, quint8(digits), character});
+  };
+  // "m" after an hour means minutes, elsewhere the month.
+  bool afterHour = false;
+  for (qsizetype i = 0; i < pattern.size();) {
+    const QChar c = pattern[i];
+    if (c == u'"' || c == u'\'') {
+      qsizetype end = pattern.indexOf(c, i + 1);
+      if (end < 0)
+        end = pattern.size();
+      for (const QChar quoted : pattern.sliced(i + 1, end - i - 1))
+        add(PatternPiece::Character, 0, quoted.unicode());
+      i = end + 1;
+      continue;
+    }
+    const qsizetype run = runLength(pattern, i);
+    qsizetype taken = run >= 2 ? 2 : 1;
+    bool hour = false;
+    switch (lower(c).unicode()) {
+    case u'd':
+      add(PatternPiece::Day, taken);
+      break;
+    case u'm':
+      add(afterHour ? PatternPiece::Minute : PatternPiece::Month, taken);
+      break;
+    case u'y':
+      taken = run;
+      add(run <= 2 ? PatternPiece::ShortYear : PatternPiece::Year,
+          run <= 2 ? 2 : 4);
+      break;
+    case u'h':
+      add(PatternPiece::Hour, taken);
+      hour = true;
+      break;
+    case u'n':
+      add(PatternPiece::Minute, taken);
+      break;
+    case u's':
+      add(PatternPiece::Second, taken);
+      break;
+    case u'z':
+      taken = run >= 3 ? 3 : 1;
+      add(PatternPiece::Millisecond, taken);
+      break;
+    default:
+      // Separators and literal text leave the hour in force ("hh:mm").
+      if (c == u'/')
+        add(PatternPiece::DateSeparator, 0);
+      else if (c == u':')
+        add(PatternPiece::TimeSeparator, 0);
+      else
+        add(PatternPiece::Character, 0, c.unicode());
+      ++i;
+      continue;
+    }
+    afterHour = hour;
+    i += taken;
+  }
+  return pieces;
+}
+
+// The pieces of `pattern`, read once for the last few patterns: a grid
+// writes thousands of values with the same one or two. The result stays
+// valid until the next call.
+const PatternPieces &piecesOfPattern(QStringView pattern) {
+  struct Read {
+    QString pattern;
+    PatternPieces pieces;
+  };
+  thread_local std::array<Read, 4> read;
+  thread_local size_t next = 0;
+  for (const Read &entry : read)
+    if (QStringView(entry.pattern) == pattern)
+      return entry.pieces;
+  Read &entry = read[next];
+  next = (next + 1) % read.size();
+  entry.pattern = pattern.toString();
+  entry.pieces = piecesOf(pattern);
+  return entry.pieces;
+}
+
 // No letter writes more than three characters (a lone "z" the
 // milliseconds), quoted text and separators one each.
 qsizetype writtenLimit(QStringView pattern) { return 3 * pattern.size(); }
@@ -102,61 +217,42 @@ qsizetype writtenLimit(QStringView pattern) { return 3 * pattern.size(); }
 char16_t *writeDateTime(char16_t *out, QStringView pattern,
                         const DateAndTime &value,
                         const RegionalFormats &formats) {
-  // "m" after an hour means minutes, elsewhere the month.
-  bool afterHour = false;
-  for (qsizetype i = 0; i < pattern.size();) {
-    const QChar c = pattern[i];
-    if (c == u'"' || c == u'\'') {
-      qsizetype end = pattern.indexOf(c, i + 1);
-      if (end < 0)
-        end = pattern.size();
-      const QStringView quoted = pattern.sliced(i + 1, end - i - 1);
-      out = std::copy(quoted.utf16(), quoted.utf16() + quoted.size(), out);
-      i = end + 1;
-      continue;
+  for (const PatternPiece &piece : piecesOfPattern(pattern)) {
+    switch (piece.kind) {
+    case PatternPiece::Character:
+      *out++ = piece.character;
+      break;
+    case PatternPiece::DateSeparator:
+      *out++ = formats.dateSeparator.unicode();
+      break;
+    case PatternPiece::TimeSeparator:
+      *out++ = formats.timeSeparator.unicode();
+      break;
+    case PatternPiece::Day:
+      out = writeNumber(out, value.day, piece.digits);
+      break;
+    case PatternPiece::Month:
+      out = writeNumber(out, value.month, piece.digits);
+      break;
+    case PatternPiece::ShortYear:
+      out = writeNumber(out, value.year % 100, piece.digits);
+      break;
+    case PatternPiece::Year:
+      out = writeNumber(out, value.year, piece.digits);
+      break;
+    case PatternPiece::Hour:
+      out = writeNumber(out, value.hour, piece.digits);
+      break;
+    case PatternPiece::Minute:
+      out = writeNumber(out, value.minute, piece.digits);
+      break;
+    case PatternPiece::Second:
+      out = writeNumber(out, value.second, piece.digits);
+      break;
+    case PatternPiece::Millisecond:
+      out = writeNumber(out, value.msec, piece.digits);
+      break;
     }
-    const qsizetype run = runLength(pattern, i);
-    qsizetype taken = run >= 2 ? 2 : 1;
-    bool hour = false;
-    switch (lower(c).unicode()) {
-    case u'd':
-      out = writeNumber(out, value.day, taken);
-      break;
-    case u'm':
-      out = writeNumber(out, afterHour ? value.minute : value.month, taken);
-      break;
-    case u'y':
-      taken = run;
-      out = run <= 2 ? writeNumber(out, value.year % 100, 2)
-                     : writeNumber(out, value.year, 4);
-      break;
-    case u'h':
-      out = writeNumber(out, value.hour, taken);
-      hour = true;
-      break;
-    case u'n':
-      out = writeNumber(out, value.minute, taken);
-      break;
-    case u's':
-      out = writeNumber(out, value.second, taken);
-      break;
-    case u'z':
-      taken = run >= 3 ? 3 : 1;
-      out = writeNumber(out, value.msec, taken);
-      break;
-    default:
-      // Separators and literal text leave the hour in force ("hh:mm").
-      if (c == u'/')
-        *out++ = formats.dateSeparator.unicode();
-      else if (c == u':')
-        *out++ = formats.timeSeparator.unicode();
-      else
-        *out++ = c.unicode();
-      ++i;
-      continue;
-    }
-    afterHour = hour;
-    i += taken;
   }
   return out;
 }

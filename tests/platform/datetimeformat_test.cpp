@@ -89,6 +89,31 @@ TEST(FormatDateTime, EmptyPatternAddsTheTimeOnlyWhenThereIsOne) {
   EXPECT_EQ(formatDateTime(u"yyy/m", 2958465, formats), "9999/12");
 }
 
+// Patterns are read once and remembered; reused in any order, with other
+// separators, each still writes what it wrote the first time.
+TEST(FormatDateTime, PatternsReusedInAnyOrderWriteTheSame) {
+  RegionalFormats dots = fixedFormats();
+  dots.dateSeparator = u'.';
+  const struct {
+    const char16_t *pattern;
+    const RegionalFormats formats;
+    const char *expected;
+  } cases[] = {
+      {u"d/m/yy", fixedFormats(), "5/3/24"},
+      {u"d/m/yy", dots, "5.3.24"},
+      {u"hh:mm", fixedFormats(), "08:30"},
+      {u"mm", fixedFormats(), "03"},
+      {u"yyyy", fixedFormats(), "2024"},
+      {u"'h' h", fixedFormats(), "h 8"},
+      {u"", fixedFormats(), "2024-03-05 08:30:00"},
+      {u"z", fixedFormats(), "0"},
+  };
+  for (int round = 0; round < 3; ++round)
+    for (const auto &c : cases)
+      EXPECT_EQ(formatDateTime(c.pattern, Morning, c.formats), c.expected)
+          << QString::fromUtf16(c.pattern).toStdString() << " round " << round;
+}
+
 TEST(FormatDateTime, WritesPatternLetters) {
   RegionalFormats formats = fixedFormats();
   formats.dateSeparator = u'.';
