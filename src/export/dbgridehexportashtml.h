@@ -4,7 +4,7 @@
 #include "export/dbgridehexport.h"
 #include "export/markupbuffer.h"
 
-#include <deque>
+#include <vector>
 
 // One HTML 3.2 document holding a single table: the title row or rows (one
 // per title level with multi-level titles), one row per record and one per
@@ -40,7 +40,7 @@ private:
     MarkupBuffer before;
     MarkupBuffer after;
   };
-  std::deque<CellMarkup> m_cellMarkup;
+  std::vector<CellMarkup> m_cellMarkup;
   // Export position of the next data or footer cell in its row.
   size_t m_cellPosition = 0;
 };

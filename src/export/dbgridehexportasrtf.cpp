@@ -35,7 +35,7 @@ void TDBGridEhExportAsRTF::WriteGridToStream(OutputStream &stream,
   }
   BodyStream.emplace();
   // Markup left over from an export that failed in mid-row.
-  m_line.clear();
+  m_row.clear();
   // Made with the colour and font numbers of an earlier document.
   m_definitions.clear();
   m_cellStarts.clear();
@@ -81,13 +81,13 @@ QByteArrayView TDBGridEhExportAsRTF::cellSpacing() const {
 
 void TDBGridEhExportAsRTF::endLine(QByteArrayView last) {
   if (!last.isEmpty())
-    m_line.append(last);
-  m_line.append("\r\n");
+    m_row.append(last);
+  m_row.append("\r\n");
 }
 
 void TDBGridEhExportAsRTF::writeRow() {
-  WriteBytes(m_line.bytes());
-  m_line.clear();
+  WriteBytes(m_row.bytes());
+  m_row.clear();
 }
 
 void TDBGridEhExportAsRTF::appendCellStart(MarkupBuffer &out,
@@ -159,14 +159,14 @@ void TDBGridEhExportAsRTF::emitCellDefinition(size_t position,
     definition.line.appendNumber(right);
     definition.line.append("\r\n");
   }
-  m_line.append(definition.line.bytes());
+  m_row.append(definition.line.bytes());
 }
 
 void TDBGridEhExportAsRTF::emitCell(QByteArrayView alignment,
                                     QByteArrayView spacing, const TFont &font,
                                     const QString &text, TColor background) {
-  appendCellStart(m_line, alignment, spacing, font, background);
-  appendRtfText(m_line, text);
+  appendCellStart(m_row, alignment, spacing, font, background);
+  appendRtfText(m_row, text);
   endLine("\\cell}");
 }
 
@@ -185,8 +185,8 @@ void TDBGridEhExportAsRTF::emitBodyCell(TAlignment alignment, const TFont &font,
     appendCellStart(start.markup, alignmentControlWord(alignment), spacing,
                     font, background);
   }
-  m_line.append(start.markup.bytes());
-  appendRtfText(m_line, text);
+  m_row.append(start.markup.bytes());
+  appendRtfText(m_row, text);
   endLine("\\cell}");
 }
 

@@ -9,7 +9,6 @@
 #include "export/rtftitleborders.h"
 
 #include <QByteArray>
-#include <deque>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -75,7 +74,8 @@ private:
   std::optional<MemoryStream> BodyStream;
   std::optional<RtfColorTable> ColorTable;
   std::optional<RtfFontTable> FontTable;
-  MarkupBuffer m_line;
+  // The row being assembled, written whole at its end.
+  MarkupBuffer m_row;
   int m_pixelsPerInch = 96;
   std::vector<std::pair<int, int>> m_twipsOfWidth;
   // What each position's cell definition line and cell start were last
@@ -86,13 +86,13 @@ private:
     int right = 0;
     MarkupBuffer line;
   };
-  std::deque<CellDefinition> m_definitions;
+  std::vector<CellDefinition> m_definitions;
   struct CellStart {
     CellLook look;
     QByteArrayView spacing;
     MarkupBuffer markup;
   };
-  std::deque<CellStart> m_cellStarts;
+  std::vector<CellStart> m_cellStarts;
   // Export position of the next data or footer cell in its row.
   size_t m_cellPosition = 0;
 };

@@ -3,6 +3,7 @@
 #include "platform/codepage936.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr qsizetype kInitialCapacity = 1024;
@@ -10,6 +11,21 @@ constexpr qsizetype kInitialCapacity = 1024;
 
 MarkupBuffer::MarkupBuffer()
     : m_data(new char[kInitialCapacity]), m_capacity(kInitialCapacity) {}
+
+MarkupBuffer::MarkupBuffer(MarkupBuffer &&other) noexcept
+    : m_data(std::move(other.m_data)), m_size(std::exchange(other.m_size, 0)),
+      m_capacity(std::exchange(other.m_capacity, 0)),
+      m_name(std::move(other.m_name)),
+      m_nameBytes(std::move(other.m_nameBytes)) {}
+
+MarkupBuffer &MarkupBuffer::operator=(MarkupBuffer &&other) noexcept {
+  m_data = std::move(other.m_data);
+  m_size = std::exchange(other.m_size, 0);
+  m_capacity = std::exchange(other.m_capacity, 0);
+  m_name = std::move(other.m_name);
+  m_nameBytes = std::move(other.m_nameBytes);
+  return *this;
+}
 
 void MarkupBuffer::grow(qsizetype size) {
   const qsizetype capacity = std::max(2 * m_capacity, m_size + size);

@@ -14,6 +14,9 @@
 class MarkupBuffer {
 public:
   MarkupBuffer();
+  // The moved-from buffer is empty and holds no memory.
+  MarkupBuffer(MarkupBuffer &&other) noexcept;
+  MarkupBuffer &operator=(MarkupBuffer &&other) noexcept;
 
   QByteArrayView bytes() const { return {m_data.get(), m_size}; }
   // Empties the buffer, keeping its memory.
