@@ -12,8 +12,10 @@ std::optional<QStringView> TStringField::StoredDisplayText() const {
     return std::nullopt;
   // IsNull() spelt out: the row and column are looked up once.
   const int r = row();
+  if (r < 0)
+    return QStringView();
   const ResultColumn &values = column();
-  return r < 0 || values.isNull(r) ? QStringView() : values.text(r);
+  return values.isNull(r) ? QStringView() : values.text(r);
 }
 
 QString TStringField::GetText(bool displayText) const {

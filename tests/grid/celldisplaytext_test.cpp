@@ -62,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A pattern on a text or boolean column blanks the cell.
         CellCase{"TextPlain", FieldType::WideString, QStringLiteral("螺栓"), "",
                  "螺栓"},
+        CellCase{"TextNull", FieldType::WideString, QVariant(), "", ""},
         CellCase{"TextWithPattern", FieldType::String, QStringLiteral("A1"),
                  "0.00", ""},
         CellCase{"BooleanPlain", FieldType::Boolean, 1, "", "True"},
