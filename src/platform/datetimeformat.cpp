@@ -46,8 +46,13 @@ void setDate(DateAndTime &value, qint64 day) {
 std::optional<DateAndTime> splitDays(double days) {
   if (!(days >= FirstDay && days < EndDay))
     return std::nullopt;
-  qint64 day = qint64(std::trunc(days));
-  qint64 msecs = std::llround(std::abs(days - double(day)) * MSecsPerDay);
+  qint64 day = qint64(days); // towards zero
+  // The milliseconds of the fraction, rounded half away from zero: the part
+  // after the point of a double this small is exact, so no library call.
+  const double exact = std::abs(days - double(day)) * MSecsPerDay;
+  qint64 msecs = qint64(exact);
+  if (exact - double(msecs) >= 0.5)
+    ++msecs;
   if (msecs >= MSecsPerDay) {
     msecs -= MSecsPerDay;
     ++day;
