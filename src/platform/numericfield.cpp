@@ -13,8 +13,7 @@ TNumericField::TNumericField(const Query &dataSet, int columnIndex)
 }
 
 const QString &TNumericField::textPattern(bool displayText) const {
-  return displayText || m_editFormat.isEmpty() ? m_displayFormat
-                                                : m_editFormat;
+  return displayText || m_editFormat.isEmpty() ? m_displayFormat : m_editFormat;
 }
 
 qint32 TIntegerField::Value() const {

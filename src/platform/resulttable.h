@@ -8,7 +8,9 @@
 // A whole fetched result: its columns in result order, all of one length.
 class ResultTable {
 public:
-  int rowCount() const { return m_columns.empty() ? 0 : m_columns[0].rowCount(); }
+  int rowCount() const {
+    return m_columns.empty() ? 0 : m_columns[0].rowCount();
+  }
   int columnCount() const { return int(m_columns.size()); }
   ResultColumn &column(int index) { return m_columns[index]; }
   const ResultColumn &column(int index) const { return m_columns[index]; }

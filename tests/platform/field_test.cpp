@@ -61,7 +61,8 @@ TEST_F(FieldTest, BcdPatternIsAppliedToTheExactValue) {
       open(FieldType::BCD, {25000, 12345000, -12500, 0, QVariant()}));
   f->setDisplayFormat(QStringLiteral("0.00"));
   EXPECT_EQ(texts(f), (QStringList{"2.50", "1234.50", "-1.25", "0.00", ""}));
-  EXPECT_EQ(texts(f, false), (QStringList{"2.50", "1234.50", "-1.25", "0.00", ""}))
+  EXPECT_EQ(texts(f, false),
+            (QStringList{"2.50", "1234.50", "-1.25", "0.00", ""}))
       << "edit text falls back to the display pattern";
   f->setEditFormat(QStringLiteral("0.0000"));
   EXPECT_EQ(texts(f, false)[0], QStringLiteral("2.5000"));
@@ -100,11 +101,12 @@ TEST_F(FieldTest, IntegersAreWrittenPlainUnlessAPatternIsSet) {
 
 TEST_F(FieldTest, DateTimeShowsTheTimeOnlyWhenItIsNotMidnight) {
   // 45356 is 2024-03-05; 0.3541666... is 08:30:00.
-  TField *f = open(FieldType::DateTime, {45356.0, 45356.0 + 8.5 / 24, QVariant()});
-  EXPECT_EQ(texts(f),
-            (QStringList{"2024-03-05", "2024-03-05 08:30:00", ""}));
+  TField *f =
+      open(FieldType::DateTime, {45356.0, 45356.0 + 8.5 / 24, QVariant()});
+  EXPECT_EQ(texts(f), (QStringList{"2024-03-05", "2024-03-05 08:30:00", ""}));
   EXPECT_EQ(f->Alignment(), taLeftJustify);
-  static_cast<TDateTimeField *>(f)->setDisplayFormat(QStringLiteral("yyyymmdd"));
+  static_cast<TDateTimeField *>(f)->setDisplayFormat(
+      QStringLiteral("yyyymmdd"));
   EXPECT_EQ(texts(f)[1], QStringLiteral("20240305"));
   EXPECT_EQ(texts(f, false)[1], QStringLiteral("2024-03-05 08:30:00"))
       << "the display format is not the edit text";

@@ -88,8 +88,7 @@ TEST_F(QueryTest, RecordNumberCanBeWrittenAndIsClamped) {
 }
 
 TEST_F(QueryTest, BookmarksSurviveSorting) {
-  openWith(makeTable({{"name", FieldType::WideString}},
-                     {{"c"}, {"a"}, {"b"}}));
+  openWith(makeTable({{"name", FieldType::WideString}}, {{"c"}, {"a"}, {"b"}}));
   query.setRecNo(2);
   const Query::Bookmark a = query.bookmark();
   query.setSort(QStringLiteral("name DESC"));
@@ -194,8 +193,7 @@ TEST_F(QueryTest, SortsChineseTextByPinyin) {
   openWith(makeTable({{"cInvName", FieldType::WideString}},
                      {{"钻头"}, {"长轴"}, {"阿胶"}, {"北京"}}));
   query.setSort(QStringLiteral("cInvName ASC"));
-  EXPECT_EQ(column("cInvName"),
-            (QStringList{"阿胶", "北京", "长轴", "钻头"}));
+  EXPECT_EQ(column("cInvName"), (QStringList{"阿胶", "北京", "长轴", "钻头"}));
 }
 
 TEST_F(QueryTest, RejectsASortOnAFieldTheResultLacks) {
