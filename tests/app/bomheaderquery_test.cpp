@@ -264,14 +264,8 @@ TEST_P(BomHeaderQueryTest, QuotesInFiltersMatchOnlyTheLiteralText) {
   EXPECT_EQ(run({}).size(), count());
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, BomHeaderQueryTest,
-                         ::testing::Values(DemoEngine::Embedded,
-                                           DemoEngine::Odbc),
-                         [](const auto &info) {
-                           return info.param == DemoEngine::Embedded
-                                      ? "Embedded"
-                                      : "Odbc";
-                         });
+INSTANTIATE_TEST_SUITE_P(Engines, BomHeaderQueryTest, everyDemoEngine,
+                         demoEngineName);
 
 TEST(BomHeaderQueryFailureTest, FailsWithoutConnectionStringOrConnection) {
   DbConnection unassigned(demoEngineFactory(DemoEngine::Embedded));

@@ -87,14 +87,8 @@ TEST_P(ClassListTest, ListsLeafClassNamesInCodeOrder) {
                                  "紧固件", "包装材料"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, ClassListTest,
-                         ::testing::Values(DemoEngine::Embedded,
-                                           DemoEngine::Odbc),
-                         [](const auto &info) {
-                           return info.param == DemoEngine::Embedded
-                                      ? "Embedded"
-                                      : "Odbc";
-                         });
+INSTANTIATE_TEST_SUITE_P(Engines, ClassListTest, everyDemoEngine,
+                         demoEngineName);
 
 TEST(ClassListFailureTest, SendsTheFourLinesAndReportsAFailure) {
   auto database = std::make_shared<FakeDatabase>();

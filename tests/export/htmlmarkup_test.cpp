@@ -118,8 +118,8 @@ TEST(HtmlFontedTextTest, FontNameChangesBetweenCells) {
   appendHtmlFontedText(out, font, QStringLiteral("a"));
   font.setName(QStringLiteral("黑体"));
   appendHtmlFontedText(out, font, QStringLiteral("b"));
-  EXPECT_TRUE(out.bytes().toByteArray().contains(
-      toCodePage936(u"font-family: 黑体;")));
+  EXPECT_TRUE(
+      out.bytes().toByteArray().contains(toCodePage936(u"font-family: 黑体;")));
 }
 
 TEST(HtmlAlignmentKeywordTest, Keywords) {

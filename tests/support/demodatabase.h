@@ -3,6 +3,8 @@
 #include "platform/dbconnection.h"
 
 #include <QString>
+#include <gtest/gtest.h>
+#include <string>
 
 // The demo database the build makes from db/*.sql.
 QString demoDatabasePath();
@@ -18,3 +20,11 @@ DbEngineFactory sqliteOdbcEngineFactory(const QString &path);
 // The two ways the tests reach the demo database.
 enum class DemoEngine { Embedded, Odbc };
 DbEngineFactory demoEngineFactory(DemoEngine engine);
+
+// Runs a parameterised suite once per engine, named for the engine.
+inline const auto everyDemoEngine =
+    ::testing::Values(DemoEngine::Embedded, DemoEngine::Odbc);
+inline std::string
+demoEngineName(const ::testing::TestParamInfo<DemoEngine> &info) {
+  return info.param == DemoEngine::Embedded ? "Embedded" : "Odbc";
+}
