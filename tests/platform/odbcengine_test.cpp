@@ -5,6 +5,8 @@
 #include "support/qtprint.h"
 
 #include <QElapsedTimer>
+#include <QHostAddress>
+#include <QTcpServer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,6 +55,21 @@ TEST(OdbcEngineTest, AClosedPortFailsWithinTheLoginTimeout) {
   clock.start();
   const DbEngineFactory factory = createDatabaseEngineFactory();
   EXPECT_THROW(factory({"127.0.0.1,1", "UFDATA", "sa", "x"}), DatabaseError);
+  EXPECT_LT(clock.elapsed(), 15000);
+}
+
+// A server that takes the connection and never answers: the operating
+// system completes the connection for the listening socket, nothing ever
+// replies. The login must still end with an error, not wait for ever.
+TEST(OdbcEngineTest, ASilentServerFailsWithinTheLoginTimeout) {
+  QTcpServer silent;
+  ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+  const QString server =
+      QStringLiteral("127.0.0.1,%1").arg(silent.serverPort());
+  QElapsedTimer clock;
+  clock.start();
+  const DbEngineFactory factory = createDatabaseEngineFactory();
+  EXPECT_THROW(factory({server, "UFDATA", "sa", "x"}), DatabaseError);
   EXPECT_LT(clock.elapsed(), 15000);
 }
 
