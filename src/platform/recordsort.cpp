@@ -73,6 +73,7 @@ private:
 
   void rankTexts(const QCollator &collator) {
     QHash<QStringView, int> indexOfText;
+    indexOfText.reserve(m_column.rowCount());
     std::vector<QStringView> texts;
     std::vector<int> textOfRow(m_column.rowCount(), -1);
     for (int row = 0; row < m_column.rowCount(); ++row) {
