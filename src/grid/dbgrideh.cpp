@@ -278,25 +278,19 @@ THeadTreeNode *TDBGridEh::LeafNode(int columnIndex) const {
   return m_leaves[columnIndex];
 }
 
-int TDBGridEh::VisibleRowCount() const {
+int TDBGridEh::rowsFitting(bool countPartlyVisible) const {
   const int step = m_dataRowHeight + RowLineWidth();
   const int titles =
       m_options.testFlag(dgTitles) ? m_titleRowHeight + RowLineWidth() : 0;
   const int area = viewport()->height() - titles;
   if (step <= 0 || area <= 0)
     return 1;
-  return std::max(1, (area + step - 1) / step);
+  return std::max(1, (area + (countPartlyVisible ? step - 1 : 0)) / step);
 }
 
-int TDBGridEh::FullyVisibleRowCount() const {
-  const int step = m_dataRowHeight + RowLineWidth();
-  const int titles =
-      m_options.testFlag(dgTitles) ? m_titleRowHeight + RowLineWidth() : 0;
-  const int area = viewport()->height() - titles;
-  if (step <= 0 || area <= 0)
-    return 1;
-  return std::max(1, area / step);
-}
+int TDBGridEh::VisibleRowCount() const { return rowsFitting(true); }
+
+int TDBGridEh::FullyVisibleRowCount() const { return rowsFitting(false); }
 
 int TDBGridEh::DisplayedRecordCount() const {
   const Query *dataSet = DataSet();

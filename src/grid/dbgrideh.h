@@ -206,6 +206,9 @@ private:
     member = value;
     viewport()->update();
   }
+  // Data rows that fit below the title row (at least 1), with or without
+  // a partly visible last row.
+  int rowsFitting(bool countPartlyVisible) const;
   void layout();
   void computeTitleRow();
   void computeDataRow();
