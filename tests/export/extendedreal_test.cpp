@@ -1,5 +1,7 @@
 #include "export/extendedreal.h"
 
+#include "haveextended.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -7,14 +9,6 @@
 #include <random>
 
 namespace {
-
-// On x86 with GCC or Clang, long double is the 80-bit extended type itself:
-// the reference the integer arithmetic must agree with bit for bit.
-#if LDBL_MANT_DIG == 64
-constexpr bool kHaveExtended = true;
-#else
-constexpr bool kHaveExtended = false;
-#endif
 
 TEST(ExtendedRealTest, RoundsQuotientsAndProductsAsTheExtendedTypeDoes) {
   if (!kHaveExtended)

@@ -1,5 +1,7 @@
 #include "export/twips.h"
 
+#include "haveextended.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -7,12 +9,6 @@
 #include <cstdlib>
 
 namespace {
-
-#if LDBL_MANT_DIG == 64
-constexpr bool kHaveExtended = true;
-#else
-constexpr bool kHaveExtended = false;
-#endif
 
 struct TwipsCase {
   int pixels;
