@@ -213,7 +213,6 @@ void TDBGridEh::scrollColIntoView(int col) {
 
 void TDBGridEh::updateScrollBars() {
   QScrollBar *vertical = verticalScrollBar();
-  const QSignalBlocker blockVertical(vertical);
   const Query *dataSet = DataSet();
   if (dataSetOpen()) {
     // Record positions: range 1 to count + page - 1 with a page of the
@@ -228,7 +227,6 @@ void TDBGridEh::updateScrollBars() {
     vertical->setRange(0, 0);
   }
   QScrollBar *horizontal = horizontalScrollBar();
-  const QSignalBlocker blockHorizontal(horizontal);
   const int maxLeft = maxLeftCol();
   m_leftCol = std::clamp(m_leftCol, FixedColCount(), maxLeft);
   horizontal->setRange(0, maxLeft - FixedColCount());
