@@ -3,6 +3,7 @@
 #include "grid/readonlycelleditor.h"
 #include "platform/systembeep.h"
 
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QWheelEvent>
 
