@@ -85,11 +85,17 @@ int TDBGridEh::dropLineX(int dropCol) const {
 }
 
 void TDBGridEh::moveDropTo(QPoint point) {
+  // Right edge of the last column shown whole; columns only partly shown
+  // at the right count as beyond it.
   const int dataLeft = dataColumnsLeft();
   int dataRight = dataLeft;
-  for (int col = m_leftCol; col < int(m_screenWidths.size()); ++col)
-    dataRight += std::max(0, m_screenWidths[size_t(col)] + ColLineWidth());
-  dataRight = std::min(dataRight, viewport()->width());
+  for (int col = m_leftCol; col < int(m_screenWidths.size()); ++col) {
+    const int right =
+        dataRight + std::max(0, m_screenWidths[size_t(col)] + ColLineWidth());
+    if (right > viewport()->width() && dataRight > dataLeft)
+      break;
+    dataRight = right;
+  }
   // Over the indicator or beyond the last column the columns scroll.
   if (point.x() < dataLeft || point.x() >= dataRight) {
     m_scrollCols = point.x() < dataLeft ? -1 : 1;
