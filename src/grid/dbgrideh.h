@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/canvas.h"
 #include "grid/colcellparamseh.h"
 #include "grid/color.h"
 #include "grid/columndefvalueseh.h"
@@ -180,6 +181,46 @@ public:
   // The grid's own text of the footer of `column` in footer row `row`.
   QString FooterText(int row, const TColumnEh &column) const;
 
+  // Grid cells: screen column 0 is the indicator (with dgIndicator), then
+  // one per column of the collection; row 0 is the title row (with
+  // dgTitles), then one per displayed record.
+  int FixedColCount() const { return m_options.testFlag(dgIndicator) ? 1 : 0; }
+  int TitleRowCount() const { return m_options.testFlag(dgTitles) ? 1 : 0; }
+  // The first data column scrolled into view (a screen column).
+  int LeftCol() const { return m_leftCol; }
+  // The current cell: its screen column, and the grid row of the current
+  // record (TitleRowCount() + its index among the displayed records).
+  int Col() const { return m_col; }
+  int Row() const;
+  // The current column, counted in the collection from 0.
+  int SelectedIndex() const { return m_col - FixedColCount(); }
+  void setSelectedIndex(int dataCol);
+  // Index among the displayed records of the record the fields read: while
+  // the grid draws a row, that row's record; otherwise the current record.
+  int ActiveRecord() const;
+  // Viewport rectangle of a cell (its grid lines excluded); empty for a
+  // cell not in view.
+  QRect CellRect(int col, int row) const;
+  struct GridCoord {
+    int col = -1;
+    int row = -1;
+  };
+  // The cell under viewport point `point`; -1 for a coordinate on no cell.
+  GridCoord MouseCoord(QPoint point) const;
+
+  // The grid paints every data cell before OnDrawColumnCell (default true).
+  bool DefaultDrawing() const { return m_defaultDrawing; }
+  void setDefaultDrawing(bool on) { assignAndRepaint(m_defaultDrawing, on); }
+
+  // Brush and font of cell painting; the painter is set only during a
+  // repaint.
+  TCanvas &Canvas() { return m_canvas; }
+  // Paints one data cell with the canvas's current brush and font: fills
+  // `rect` and writes the cell text of the active record 2 pixels in
+  // (right-aligned text 3 pixels before the right edge).
+  void PaintDataCell(const QRect &rect, int dataCol, TColumnEh &column,
+                     TGridDrawState state);
+
   TGetCellEhParamsEvent OnGetCellParams;
   TGetFooterParamsEvent OnGetFooterParams;
   TDrawColumnEhCellEvent OnDrawColumnCell;
@@ -189,6 +230,10 @@ public:
   TNotifyEvent OnDblClick;
 
 protected:
+  // Event boundaries: an error raised while handling an event goes to
+  // reportGridError() instead of through Qt's event dispatch.
+  bool event(QEvent *event) override;
+  bool viewportEvent(QEvent *event) override;
   void paintEvent(QPaintEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
 
@@ -211,6 +256,7 @@ private:
   int rowsFitting(bool countPartlyVisible) const;
   void layout();
   void computeTitleRow();
+  void keepCurrentCellInRange();
   void computeDataRow();
   void computeScreenWidths();
   int screenWidthOf(const TColumnEh &column) const;
@@ -218,6 +264,30 @@ private:
   void dataSetActiveChanged();
   void dataSetRecordChanged();
   void scrollToCurrent();
+  // Runs a dataset notification, reporting what it throws.
+  template <typename F> void guarded(F &&work) noexcept;
+
+  // Painting (dbgridehpaint.cpp).
+  struct PaintFrame;
+  PaintFrame paintFrame() const;
+  void paintGridLines(QPainter &painter, const PaintFrame &frame) const;
+  void paintTitleCells(const QRegion &region, const PaintFrame &frame);
+  void paintTitleGroups(const QRegion &region, const PaintFrame &frame);
+  void paintIndicatorCells(const QRegion &region, const PaintFrame &frame);
+  void paintDataRows(const QRegion &region, const PaintFrame &frame);
+  void paintDataCell(const QRect &rect, int col, TColumnEh &column,
+                     TGridDrawState state);
+  void paintEmptyArea(QPainter &painter, const PaintFrame &frame) const;
+  // Top of the title cell part of a leaf or group (0 without groups).
+  int titleNodeTop(const THeadTreeNode &node) const;
+  // Left edge of screen column `col`, also for data columns scrolled out
+  // of view to the left (then left of the data area).
+  int columnLeft(int col) const;
+  int dataColumnsLeft() const;
+  int titleAreaHeight() const;
+  int rowStep() const { return m_dataRowHeight + RowLineWidth(); }
+  // The grid or its in-place editor holds the keyboard focus.
+  bool ownsFocus() const;
 
   QPointer<::DataSource> m_dataSource;
   QPointer<Query> m_boundDataSet;
@@ -257,6 +327,12 @@ private:
   std::unique_ptr<THeadTreeNode> m_titleTree;
   std::vector<THeadTreeNode *> m_leaves;
 
+  bool m_defaultDrawing = true;
+  TCanvas m_canvas;
+  int m_leftCol = 0;
+  int m_col = 0;
+  int m_drawingRecord = -1;
+  int m_pressedTitleCol = -1; // title button held down, drawn pushed
   int m_topRecord = 0;
   bool m_positionSaved = false;
   int m_savedBookmark = -1;
