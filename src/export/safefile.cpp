@@ -4,6 +4,7 @@
 
 SafeFile::SafeFile(const QString &fileName)
     : m_fileName(fileName), m_file(fileName), m_stream(m_file) {
+  m_file.setDirectWriteFallback(true);
   // Unbuffered: the stream buffers, and a second buffer in the file would
   // only report a full disk when it is closed.
   if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

@@ -8,7 +8,10 @@
 // The file one export is written to. Bytes go to a temporary file in the
 // target's folder; only commit() puts it in the target's place, so a failed
 // export leaves an existing file of that name as it was and no temporary
-// file behind.
+// file behind. The replaced file keeps the old file's permissions. A folder
+// that refuses new files while the existing target may be written gets the
+// bytes written into the target itself, as a plain write would: there a
+// failed export leaves the target partly written.
 class SafeFile {
 public:
   // Throws StreamError("Cannot create file <fileName>") when the folder

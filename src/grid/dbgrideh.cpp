@@ -2,12 +2,14 @@
 
 #include "grid/footertext.h"
 #include "grid/griderrorhandler.h"
+#include "grid/readonlycelleditor.h"
 #include "grid/qttextmetrics.h"
 #include "grid/rowheights.h"
 #include "grid/titletree.h"
 #include "platform/query.h"
 
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <algorithm>
 
 TDBGridEh::TDBGridEh(QWidget *parent)
@@ -20,6 +22,14 @@ TDBGridEh::TDBGridEh(QWidget *parent)
   m_font.OnChange = [this] { LayoutChanged(); };
   m_titleFont.OnChange = [this] { LayoutChanged(); };
   m_footerFont.OnChange = [this] { LayoutChanged(); };
+  setFocusPolicy(Qt::StrongFocus);
+  viewport()->setMouseTracking(true);
+  connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
+          [this](int action) {
+            guarded([&] { verticalScrollAction(action); });
+          });
+  connect(verticalScrollBar(), &QScrollBar::sliderReleased, this,
+          [this] { guarded([this] { verticalThumbReleased(); }); });
   layout();
 }
 
@@ -77,7 +87,9 @@ void TDBGridEh::dataSetActiveChanged() {
 }
 
 void TDBGridEh::dataSetRecordChanged() {
+  HideEditor();
   scrollToCurrent();
+  updateScrollBars();
   viewport()->update();
 }
 
@@ -197,6 +209,7 @@ void TDBGridEh::layout() {
     m_layoutPending = false;
     keepCurrentCellInRange();
     scrollToCurrent();
+    updateScrollBars();
     viewport()->update();
   });
   m_visibleColumns.clear();
@@ -470,10 +483,13 @@ TDBGridEh::GridCoord TDBGridEh::MouseCoord(QPoint point) const {
 }
 
 bool TDBGridEh::ownsFocus() const {
-  return hasFocus() || viewport()->hasFocus();
+  return hasFocus() || viewport()->hasFocus() ||
+         (m_editor && m_editor->hasFocus());
 }
 
 void TDBGridEh::resizeEvent(QResizeEvent *event) {
   QAbstractScrollArea::resizeEvent(event);
   scrollToCurrent();
+  updateScrollBars();
+  placeEditor();
 }

@@ -13,6 +13,8 @@
 #include "platform/datasource.h"
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QImage>
 #include <QMetaObject>
 #include <QPointer>
 #include <QRect>
@@ -21,6 +23,7 @@
 #include <vector>
 
 class Query;
+class ReadOnlyCellEditor;
 
 class TDBGridEh;
 
@@ -41,6 +44,12 @@ using TTitleEhClickEvent =
 using TCheckTitleEhBtnEvent = std::function<void(
     TDBGridEh &Sender, int ACol, TColumnEh &Column, bool &Enabled)>;
 using TNotifyEvent = std::function<void(TDBGridEh &Sender)>;
+// Before the grid handles a key; setting Key to 0 stops the grid's handling.
+using TKeyDownEvent = std::function<void(TDBGridEh &Sender, int &Key,
+                                         Qt::KeyboardModifiers Shift)>;
+// A column was moved from collection index FromIndex to ToIndex.
+using TMovedEvent =
+    std::function<void(TDBGridEh &Sender, int FromIndex, int ToIndex)>;
 
 // The read-only data grid of both windows: a view over the record cursor of
 // the dataset of its data source. It holds no rows; it keeps its columns,
@@ -228,6 +237,22 @@ public:
   TTitleEhClickEvent OnTitleBtnClick;
   TCheckTitleEhBtnEvent OnCheckButton;
   TNotifyEvent OnDblClick;
+  TDBGridEhClickEvent OnCellClick;
+  TNotifyEvent OnColEnter;
+  TNotifyEvent OnColExit;
+  TMovedEvent OnColumnMoved;
+  TKeyDownEvent OnKeyDown;
+
+  // Interaction state: only one at a time.
+  enum class GridState { Normal, TitlePressed, ColSizing, ColMoving, Tracking };
+  GridState State() const { return m_state; }
+  // The read-only in-place editor over the current cell; null until first
+  // opened. EditorOpen() tells whether it is open (it is hidden while the
+  // focus is elsewhere).
+  ReadOnlyCellEditor *InplaceEditor() const { return m_editor; }
+  bool EditorOpen() const { return m_editorOpen; }
+  void ShowEditor(bool selectAll);
+  void HideEditor();
 
 protected:
   // Event boundaries: an error raised while handling an event goes to
@@ -236,6 +261,17 @@ protected:
   bool viewportEvent(QEvent *event) override;
   void paintEvent(QPaintEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  bool focusNextPrevChild(bool next) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  void mousePressEvent(QMouseEvent *event) override;
+  void mouseMoveEvent(QMouseEvent *event) override;
+  void mouseReleaseEvent(QMouseEvent *event) override;
+  void mouseDoubleClickEvent(QMouseEvent *event) override;
+  void wheelEvent(QWheelEvent *event) override;
+  void timerEvent(QTimerEvent *event) override;
+  void focusInEvent(QFocusEvent *event) override;
+  void focusOutEvent(QFocusEvent *event) override;
 
 private:
   // Setter bodies: store a changed value, then lay out again or repaint.
@@ -288,6 +324,50 @@ private:
   int rowStep() const { return m_dataRowHeight + RowLineWidth(); }
   // The grid or its in-place editor holds the keyboard focus.
   bool ownsFocus() const;
+  // Line of column sizing or moving drawn over the snapshot taken when the
+  // drag began, inverting the pixels under it.
+  void paintDragLine(QPainter &painter, const QRect &area);
+
+  // Navigation and scroll bars (dbgridehnavigation.cpp).
+  bool dataSetOpen() const;
+  void navigationKey(int key, Qt::KeyboardModifiers modifiers);
+  void moveRecords(int distance);
+  void moveToCol(int col);
+  void stepCol(int direction);
+  int firstDataCol() const;
+  int lastDataCol() const;
+  void scrollColIntoView(int col);
+  int maxLeftCol() const;
+  void updateScrollBars();
+  void verticalScrollAction(int action);
+  void verticalThumbReleased();
+
+  // Mouse (dbgridehmouse.cpp).
+  bool inTitleLeafPart(QPoint point, int col) const;
+  void pressTitle(QPoint point, int col);
+  void pressDataRow(GridCoord coord);
+  void trackPointer(QPoint point);
+  void raiseTitleClick(QPoint point);
+  void startScrollTimer(int interval);
+  void stopScrollTimer();
+
+  // Column sizing and moving (dbgridehcolumndrag.cpp).
+  // The column whose sizing zone holds `point`, or -1.
+  int sizingZoneCol(QPoint point) const;
+  void updateCursor(QPoint point);
+  void startSizing(QPoint point, int col);
+  void endSizing(QPoint point);
+  void startMoving(QPoint point, int col);
+  void moveDropTo(QPoint point);
+  void endMoving();
+  void cancelDrag();
+  void setDragLine(int x, int width, TColor xorColor);
+  int dropLineX(int dropCol) const;
+
+  // In-place editor (dbgridehediting.cpp).
+  bool canOpenEditor() const;
+  void typeIntoGrid(const QString &text);
+  void placeEditor();
 
   QPointer<::DataSource> m_dataSource;
   QPointer<Query> m_boundDataSet;
@@ -333,6 +413,28 @@ private:
   int m_col = 0;
   int m_drawingRecord = -1;
   int m_pressedTitleCol = -1; // title button held down, drawn pushed
+  GridState m_state = GridState::Normal;
+  QPoint m_pressPoint;
+  int m_downTitleCol = -1; // title under the press in TitlePressed
+  bool m_titleButtonDown = false;
+  int m_wheelRemainder = 0;
+  // Drag scrolling while tracking or moving: one timer, its interval and
+  // the step each tick takes.
+  QBasicTimer m_scrollTimer;
+  int m_scrollInterval = -1;
+  int m_scrollRecords = 0;
+  int m_scrollCols = 0;
+  // Column sizing and moving.
+  int m_dragCol = -1;
+  int m_sizingOffset = 0;
+  int m_dropCol = -1;
+  QImage m_dragSnapshot;
+  int m_dragLineX = -1;
+  int m_dragLineWidth = 1;
+  TColor m_dragLineXor = clWhite;
+  bool m_ignoreNextRelease = false;
+  ReadOnlyCellEditor *m_editor = nullptr;
+  bool m_editorOpen = false;
   int m_topRecord = 0;
   bool m_positionSaved = false;
   int m_savedBookmark = -1;

@@ -58,6 +58,10 @@ void TDBGridEh::paintEvent(QPaintEvent *event) {
       dataSet->clearActiveRecord();
   });
   const QRegion &region = event->region();
+  if (!m_dragSnapshot.isNull()) {
+    paintDragLine(painter, event->rect());
+    return;
+  }
   const PaintFrame frame = paintFrame();
   paintGridLines(painter, frame);
   if (TitleRowCount() && FixedColCount()) {
