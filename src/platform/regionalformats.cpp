@@ -165,7 +165,13 @@ QStringView RegionalFormats::negativeCurrencyLayout() const {
 }
 
 RegionalFormats RegionalFormats::fromSystem() {
-  return fromLocale(QLocale::system());
+  return fromSystemLocale(QLocale::system());
+}
+
+RegionalFormats RegionalFormats::fromSystemLocale(const QLocale &systemLocale) {
+  if (systemLocale.language() == QLocale::C)
+    return fromLocale(QLocale(QLocale::Chinese, QLocale::China));
+  return fromLocale(systemLocale);
 }
 
 RegionalFormats RegionalFormats::fromLocale(const QLocale &locale) {

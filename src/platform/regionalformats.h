@@ -49,6 +49,10 @@ struct RegionalFormats {
 
   // The formats of the machine's user locale.
   static RegionalFormats fromSystem();
+  // The formats of `systemLocale` as the machine's user locale: the plain C
+  // locale of a machine without regional settings stands for none chosen,
+  // and the program's users then get the Chinese (China) formats.
+  static RegionalFormats fromSystemLocale(const QLocale &systemLocale);
   // The formats of `locale`, its patterns turned into the letters of
   // formatDateTime whole: the AM/PM marker with its 12-hour clock, month and
   // weekday names are kept; only time zones, which a stored date-time does

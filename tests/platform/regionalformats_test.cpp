@@ -90,3 +90,16 @@ TEST(RegionalFormats, CurrentIsWhatWasSet) {
 }
 
 } // namespace
+
+// A machine whose locale is plain C has no regional settings: the user gets
+// the Chinese formats, not C's "d MMM yyyy"; a chosen locale is kept.
+TEST(RegionalFormats, PlainCLocaleStandsForChina) {
+  const double evening = 45356 + 17.5 / 24;
+  EXPECT_EQ(formatDateTime(u"", evening,
+                           RegionalFormats::fromSystemLocale(QLocale::c())),
+            "2024/3/5 17:30:00");
+  EXPECT_EQ(formatDateTime(u"", evening,
+                           RegionalFormats::fromSystemLocale(QLocale(
+                               QLocale::German, QLocale::Germany))),
+            "05.03.24 17:30:00");
+}
