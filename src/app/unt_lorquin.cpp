@@ -108,6 +108,9 @@ Tfrm_lorquin::Tfrm_lorquin(PlatformServices &services, QWidget *parent)
 }
 
 Tfrm_lorquin::~Tfrm_lorquin() {
+  // The grid's viewport would report its own destruction to this window,
+  // whose grid member is already half destroyed by then.
+  dbg_bominfomain->viewport()->removeEventFilter(this);
   // The queries and the grid go before the connection they use.
   delete dbg_bominfomain;
   delete ado_bominfomain;
@@ -292,9 +295,8 @@ void Tfrm_lorquin::dbg_bominfomainDblClick() {
 
 bool Tfrm_lorquin::eventFilter(QObject *watched, QEvent *event) {
   if (watched == dbg_bominfomain->viewport()) {
-    const auto *mouse = static_cast<QMouseEvent *>(event);
     if (event->type() == QEvent::MouseButtonDblClick &&
-        mouse->button() == Qt::LeftButton) {
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
       m_doubleClickHeld = true;
     } else if (event->type() == QEvent::MouseButtonRelease &&
                m_doubleClickHeld) {

@@ -11,6 +11,7 @@
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 TDBGridEh::TDBGridEh(QWidget *parent)
     : QAbstractScrollArea(parent),
@@ -40,6 +41,9 @@ TDBGridEh::~TDBGridEh() {
   m_font.OnChange = nullptr;
   m_titleFont.OnChange = nullptr;
   m_footerFont.OnChange = nullptr;
+  // The editor is a child widget that would otherwise lose its focus, and
+  // call back into this grid, after the grid part of the object is gone.
+  delete std::exchange(m_editor, nullptr);
   // Columns go first: their destructors must not reach a half-destroyed
   // grid through a layout.
   m_layoutLock = 1;
