@@ -8,6 +8,8 @@
 #include "connection/unt_link.h"
 #include "grid/dbgrideh.h"
 #include "platform/query.h"
+#include "grid/columneh.h"
+#include "grid/mouseinput.h"
 #include "support/demodatabase.h"
 #include "support/fakeengine.h"
 #include "support/fakeplatform.h"
@@ -337,36 +339,37 @@ TEST_F(MainWindowTest, TheAnswerSetsTheExpansionAndTogglingRunsTheOther) {
   }
 }
 
-TEST_F(MainWindowTest, ADoubleClickAsksOnlyOnceTheButtonIsUp) {
+TEST_F(MainWindowTest, ADoubleClickOnATitleSortsTwiceThenAsks) {
   // The grid raises its double click on the second press and a title click
-  // on each release: the question waits for the release, so both title
-  // clicks have sorted before it is asked.
+  // on each release: the question waits for the second release, so it comes
+  // once both clicks have sorted, about the record current after them.
   FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
   storeDemoSettings(*platform.store);
   auto window = shownWindow(platform);
+  window->resize(942, 500);
   window->tbn_query->click();
-  QWidget *viewport = window->dbg_bominfomain->viewport();
-  const QPointF title(40, 5);
-  QMouseEvent second(QEvent::MouseButtonDblClick, title, title,
-                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(viewport, &second);
-  window->dbg_bominfomainDblClick(); // as the grid raises it
-  EXPECT_TRUE(platform.messages.asked.isEmpty());
+  Query &headers = *window->ado_bominfomain;
+  const QString current = headers.FieldByName("InvCode")->AsString();
 
-  QMouseEvent release(QEvent::MouseButtonRelease, title, title,
-                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(viewport, &release);
+  MouseInput mouse(window->dbg_bominfomain->viewport());
+  const QPoint invCodeTitle(11 + 85 + 40, 6);
+  mouse.doubleClickSequence(invCodeTitle);
   EXPECT_TRUE(platform.messages.asked.isEmpty());
+  EXPECT_EQ(headers.sort(), "InvCode DESC");
+
   platform.messages.answers = {false};
-  bool opened = false;
+  QString shownCode;
   whenModal([&] {
-    opened = frm_bominfo_detail != nullptr;
-    if (opened)
+    if (frm_bominfo_detail) {
+      shownCode = frm_bominfo_detail->dbe_code->text();
       frm_bominfo_detail->close();
+    }
   });
   QCoreApplication::processEvents();
   EXPECT_EQ(platform.messages.asked.size(), 1);
-  EXPECT_TRUE(opened);
+  EXPECT_EQ(shownCode, current);
+  EXPECT_EQ(window->dbg_bominfomain->Columns()[1].Title().Caption(),
+            "▼存货编码");
 }
 
 TEST_F(MainWindowTest, ABomWithoutComponentsCountsZero) {
