@@ -5,19 +5,12 @@
 // starts one); the settings store is the one BOMQUERY_SETTINGS_FILE names.
 
 #include "app/application.h"
-#include "app/errordisplay.h"
-#include "app/screenresolution.h"
+#include "app/programsetup.h"
 #include "app/unt_lorquin.h"
-#include "grid/griderrorhandler.h"
 #include "bomdetail/unt_bominfo_detail.h"
 #include "connection/unt_link.h"
-#include "platform/clock.h"
-#include "platform/createdatabaseenginefactory.h"
 #include "platform/messageboxes.h"
-#include "platform/platformservices.h"
 #include "platform/qtmessageboxes.h"
-#include "platform/qtsavedialog.h"
-#include "platform/qtshell.h"
 #include "platform/query.h"
 
 #include <QDir>
@@ -62,24 +55,13 @@ void save(QWidget *window, const QDir &folder, const char *name) {
 
 int main(int argc, char **argv) {
   Application application(argc, argv);
-  giveFontsScreenResolution();
   const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1])
                              : QStringLiteral("."));
   folder.mkpath(QStringLiteral("."));
 
   TourMessageBoxes messages;
-  QtSaveDialog saveDialog;
-  QtShell shell;
-  SystemClock clock;
-  PlatformServices services{messages, saveDialog, shell, clock,
-                            createMachineSettingsStore,
-                            createDatabaseEngineFactory()};
-  application.setErrorHandler([&](const std::exception &error) {
-    showDefaultError(messages, application.Title(), error);
-  });
-  setGridErrorHandler([&](const std::exception &error) {
-    application.HandleException(error);
-  });
+  prepareProgram(application, messages);
+  PlatformServices services = machineServices(messages);
 
   frm_lorquin = new Tfrm_lorquin(services);
   // Without a window manager "maximised" means nothing: fill the screen.

@@ -65,15 +65,6 @@ void typeText(QWidget *widget, const QString &text) {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    Application::instance()->setErrorHandler(
-        [this](const std::exception &error) {
-          errors << errorMessageOf(error);
-        });
-  }
-  void TearDown() override {
-    Application::instance()->setErrorHandler(nullptr);
-  }
 
   // The main window of `platform`, shown: its start-up has run.
   static std::unique_ptr<Tfrm_lorquin> shownWindow(FakePlatform &platform) {
@@ -93,7 +84,8 @@ protected:
     database->table = headerTable();
     return database;
   }();
-  QStringList errors;
+  RecordedErrors recorded;
+  QStringList &errors = recorded.messages;
 };
 
 // --- start-up ---------------------------------------------------------------
