@@ -197,6 +197,30 @@ TEST_F(MainWindowTest, TheDemoStartUpFillsTheClassListWithoutRunningAQuery) {
   EXPECT_EQ(window->pnl_recordcount->text(), "记录数为：");
 }
 
+TEST_F(MainWindowTest, FilterControlsStandWhereUsersExpectThem) {
+  FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
+  auto window = shownWindow(platform);
+  const struct {
+    QWidget *control;
+    QRect geometry;
+  } cases[] = {
+      {window->edt_code, {54, 4, 120, 21}},
+      {window->edt_std, {232, 4, 120, 21}},
+      {window->edt_addcode, {408, 4, 120, 21}},
+      {window->edt_name, {54, 28, 120, 21}},
+      {window->cbb_type, {232, 28, 120, 21}},
+      {window->cbb_status, {408, 28, 120, 21}},
+      {window->edt_class, {54, 52, 120, 21}},
+      {window->contactTop, {600, 3, 331, 72}},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(c.control->geometry(), c.geometry) << c.control->metaObject()->className();
+  EXPECT_EQ(window->edt_class->maxVisibleItems(), 16);
+  EXPECT_EQ(window->cbb_status->itemText(3), "停用");
+  EXPECT_EQ(window->pnl_recordcount->width(), 253);
+  EXPECT_EQ(window->windowTitle(), "BOM查询");
+}
+
 // --- filters ----------------------------------------------------------------
 
 TEST_F(MainWindowTest, ClassKeystrokesAndListPicksRunTheQueryEnterDoesNot) {
