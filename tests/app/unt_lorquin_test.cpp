@@ -125,6 +125,23 @@ TEST_F(MainWindowTest, AnEmptyStoreStopsStartUpAndConnectStillOpensTheDialog) {
   EXPECT_GT(window->ado_bominfomain->recordCount(), 0);
 }
 
+TEST_F(MainWindowTest, AFailedDialogAttemptLeavesTheQueryWithoutConnection) {
+  FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
+  storeDemoSettings(*platform.store);
+  const auto stored = platform.store->values;
+  auto window = shownWindow(platform);
+  whenModal([&] {
+    frm_link->edt_database->setText(BOMQUERY_BINARY_DIR "/gone.sqlite3");
+    frm_link->btn_ok->click();
+    frm_link->close();
+  });
+  window->tbn_link->click();
+  window->tbn_query->click();
+  EXPECT_EQ(platform.messages.texts(),
+            (QStringList{DialogConnectFailedText, BomDataReadFailedText}));
+  EXPECT_EQ(platform.store->values, stored);
+}
+
 TEST_F(MainWindowTest, StartUpFailuresShowTheirMessageAndLeaveTheTimerOff) {
   struct Case {
     const char *what;
