@@ -238,6 +238,19 @@ TEST_F(MainWindowTest, FilterControlsStandWhereUsersExpectThem) {
   EXPECT_EQ(window->windowTitle(), "BOM查询");
 }
 
+TEST_F(MainWindowTest, ExitClosesAndDestroysTheWindowWhileTheTimerRuns) {
+  FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
+  storeDemoSettings(*platform.store);
+  frm_lorquin = new Tfrm_lorquin(platform.services);
+  QPointer<Tfrm_lorquin> window = frm_lorquin;
+  window->show();
+  ASSERT_TRUE(window->t_action->isActive());
+  window->tb_exit->click();
+  EXPECT_EQ(frm_lorquin, nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
+}
+
 // --- filters ----------------------------------------------------------------
 
 TEST_F(MainWindowTest, ClassKeystrokesAndListPicksRunTheQueryEnterDoesNot) {
