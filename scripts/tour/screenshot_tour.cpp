@@ -1,6 +1,7 @@
 // Drives the program's windows the way a user would and saves what they
 // look like: the main window after a header query, the component window of
-// the first header and the connection dialog, as PNG files in the folder
+// a finished product with its export dialog and the message of a cancelled
+// export, and the connection dialog, as PNG files in the folder
 // given as the first argument. Runs on a real display (scripts/screenshots.sh
 // starts one); the settings store is the one BOMQUERY_SETTINGS_FILE names.
 
@@ -75,7 +76,18 @@ int main(int argc, char **argv) {
     after(900, [&] {
       after(1200, [&] {
         save(frm_bominfo_detail, folder, "component.png");
-        frm_bominfo_detail->close();
+        // The export's save dialog, then the message of a cancelled export.
+        after(800, [&] {
+          save(QApplication::activeModalWidget(), folder, "export.png");
+          QApplication::activeModalWidget()->close();
+          after(500, [&] {
+            save(QApplication::activeModalWidget(), folder,
+                 "export-cancelled.png");
+            QApplication::activeModalWidget()->close();
+            after(200, [&] { frm_bominfo_detail->close(); });
+          });
+        });
+        frm_bominfo_detail->tbn_export->click();
       });
       // A finished product: its components go several levels down.
       Query &headers = *frm_lorquin->ado_bominfomain;

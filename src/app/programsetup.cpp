@@ -9,6 +9,9 @@
 #include "platform/qtsavedialog.h"
 #include "platform/qtshell.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 PlatformServices machineServices(MessageBoxes &messages) {
   // Stateless: one of each serves every window.
   static QtSaveDialog saveDialog;
@@ -20,6 +23,12 @@ PlatformServices machineServices(MessageBoxes &messages) {
 
 void prepareProgram(Application &application, MessageBoxes &messages) {
   giveFontsScreenResolution();
+  // The windows speak Chinese whatever the user's locale, so Qt's own
+  // dialogs (the save dialog's buttons and folder view) do too.
+  auto *translator = new QTranslator(&application);
+  if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(translator);
   application.setErrorHandler([&](const std::exception &error) {
     showDefaultError(messages, application.Title(), error);
   });

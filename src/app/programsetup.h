@@ -10,6 +10,8 @@ class MessageBoxes;
 PlatformServices machineServices(MessageBoxes &messages);
 
 // What the program does before its first window: gives the font layer the
-// screen's resolution and sends every error that escapes an event handler,
-// the grids' included, to the default error display through `messages`.
+// screen's resolution, puts Qt's own dialogs into Chinese (when Qt's
+// translations are installed) and sends every error that escapes an event
+// handler, the grids' included, to the default error display through
+// `messages`.
 void prepareProgram(Application &application, MessageBoxes &messages);
