@@ -82,62 +82,25 @@ TEST_F(SafeFileTest, FolderThatCannotBeWrittenCannotCreateTheFile) {
 } // namespace
 
 #ifdef Q_OS_UNIX
-#include <QDeadlineTimer>
+#include "support/filefaults.h"
+
 #include <QFileDevice>
-#include <QThread>
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-// Runs `action` where `folder` refuses new files but `target` in it may be
-// written, and returns what it returned. Root ignores folder permissions, so
-// as root a child process runs it as the unprivileged user 65534, who owns
-// the target but not the folder; it is killed after 20 seconds.
-bool whereFolderRefusesNewFiles(const QString &folder, const QString &target,
-                                const std::function<bool()> &action) {
-  const QByteArray path = QFile::encodeName(folder);
-  if (geteuid() != 0) {
-    chmod(path.constData(), 0555);
-    const bool result = action();
-    chmod(path.constData(), 0755);
-    return result;
-  }
-  chmod(path.constData(), 0755);
-  if (chown(QFile::encodeName(target).constData(), 65534, 65534) != 0)
-    return false;
-  const pid_t child = fork();
-  if (child == 0) {
-    if (setgid(65534) != 0 || setuid(65534) != 0)
-      _exit(2);
-    _exit(action() ? 0 : 1);
-  }
-  QDeadlineTimer deadline(20000);
-  int status = 0;
-  while (waitpid(child, &status, WNOHANG) == 0) {
-    if (deadline.hasExpired()) {
-      kill(child, SIGKILL);
-      waitpid(child, &status, 0);
-      return false;
-    }
-    QThread::msleep(10);
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 TEST_F(SafeFileTest, FolderRefusingNewFilesGetsTheTargetWrittenInPlace) {
   writeFile(target(), "old content that is longer");
-  const bool written = whereFolderRefusesNewFiles(folder.path(), target(), [&] {
-    try {
-      SafeFile file(target());
-      file.stream().write("new");
-      file.commit();
-      return true;
-    } catch (const StreamError &) {
-      return false;
-    }
-  });
+  const bool written =
+      whereFolderRefusesNewFiles(folder.path(), {target()}, [&] {
+        try {
+          SafeFile file(target());
+          file.stream().write("new");
+          file.commit();
+          return true;
+        } catch (const StreamError &) {
+          return false;
+        }
+      });
   EXPECT_TRUE(written);
   EXPECT_EQ(contentOf(target()), QByteArray("new"));
   EXPECT_EQ(entries(), QStringList{QStringLiteral("BOM查询-20240305.xls")});
@@ -145,8 +108,8 @@ TEST_F(SafeFileTest, FolderRefusingNewFilesGetsTheTargetWrittenInPlace) {
 
 TEST_F(SafeFileTest, ReplacedFileKeepsItsPermissions) {
   writeFile(target(), "old");
-  const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                           QFileDevice::ReadOther;
+  const auto permissions =
+      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther;
   QFile::setPermissions(target(), permissions);
   {
     SafeFile file(target());
