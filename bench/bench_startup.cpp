@@ -14,14 +14,10 @@
 // of main(); the caller times the whole process as well.
 
 #include "app/application.h"
-#include "app/screenresolution.h"
+#include "app/programsetup.h"
 #include "app/unt_lorquin.h"
-#include "platform/clock.h"
-#include "platform/createdatabaseenginefactory.h"
 #include "platform/messageboxes.h"
 #include "platform/platformservices.h"
-#include "platform/qtsavedialog.h"
-#include "platform/qtshell.h"
 #include "platform/query.h"
 
 #include <QComboBox>
@@ -74,14 +70,9 @@ int bareWindow(int argc, char **argv, const QElapsedTimer &clock) {
 int mainWindow(int argc, char **argv, const QElapsedTimer &clock,
                const QString &typed) {
   Application application(argc, argv);
-  giveFontsScreenResolution();
   PrintedBoxes messages;
-  QtSaveDialog saveDialog;
-  QtShell shell;
-  SystemClock systemClock;
-  PlatformServices services{messages, saveDialog, shell, systemClock,
-                            createMachineSettingsStore,
-                            createDatabaseEngineFactory()};
+  prepareProgram(application, messages);
+  PlatformServices services = machineServices(messages);
   Tfrm_lorquin window(services);
   window.setAttribute(Qt::WA_DeleteOnClose, false); // lives on this stack
   window.show(); // runs the start-up sequence

@@ -1,23 +1,17 @@
 // Drives the program's windows the way a user would and saves what they
 // look like: the main window after a header query, the component window of
-// the first header and the connection dialog, as PNG files in the folder
+// a finished product with its export dialog and the message of a cancelled
+// export, and the connection dialog, as PNG files in the folder
 // given as the first argument. Runs on a real display (scripts/screenshots.sh
 // starts one); the settings store is the one BOMQUERY_SETTINGS_FILE names.
 
 #include "app/application.h"
-#include "app/errordisplay.h"
-#include "app/screenresolution.h"
+#include "app/programsetup.h"
 #include "app/unt_lorquin.h"
-#include "grid/griderrorhandler.h"
 #include "bomdetail/unt_bominfo_detail.h"
 #include "connection/unt_link.h"
-#include "platform/clock.h"
-#include "platform/createdatabaseenginefactory.h"
 #include "platform/messageboxes.h"
-#include "platform/platformservices.h"
 #include "platform/qtmessageboxes.h"
-#include "platform/qtsavedialog.h"
-#include "platform/qtshell.h"
 #include "platform/query.h"
 
 #include <QDir>
@@ -62,24 +56,13 @@ void save(QWidget *window, const QDir &folder, const char *name) {
 
 int main(int argc, char **argv) {
   Application application(argc, argv);
-  giveFontsScreenResolution();
   const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1])
                              : QStringLiteral("."));
   folder.mkpath(QStringLiteral("."));
 
   TourMessageBoxes messages;
-  QtSaveDialog saveDialog;
-  QtShell shell;
-  SystemClock clock;
-  PlatformServices services{messages, saveDialog, shell, clock,
-                            createMachineSettingsStore,
-                            createDatabaseEngineFactory()};
-  application.setErrorHandler([&](const std::exception &error) {
-    showDefaultError(messages, application.Title(), error);
-  });
-  setGridErrorHandler([&](const std::exception &error) {
-    application.HandleException(error);
-  });
+  prepareProgram(application, messages);
+  PlatformServices services = machineServices(messages);
 
   frm_lorquin = new Tfrm_lorquin(services);
   // Without a window manager "maximised" means nothing: fill the screen.
@@ -93,7 +76,18 @@ int main(int argc, char **argv) {
     after(900, [&] {
       after(1200, [&] {
         save(frm_bominfo_detail, folder, "component.png");
-        frm_bominfo_detail->close();
+        // The export's save dialog, then the message of a cancelled export.
+        after(800, [&] {
+          save(QApplication::activeModalWidget(), folder, "export.png");
+          QApplication::activeModalWidget()->close();
+          after(500, [&] {
+            save(QApplication::activeModalWidget(), folder,
+                 "export-cancelled.png");
+            QApplication::activeModalWidget()->close();
+            after(200, [&] { frm_bominfo_detail->close(); });
+          });
+        });
+        frm_bominfo_detail->tbn_export->click();
       });
       // A finished product: its components go several levels down.
       Query &headers = *frm_lorquin->ado_bominfomain;

@@ -70,16 +70,8 @@ public:
 
 class ErrorHandlerTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    Application::instance()->setErrorHandler(
-        [this](const std::exception &error) {
-          errors << errorMessageOf(error);
-        });
-  }
-  void TearDown() override {
-    Application::instance()->setErrorHandler(nullptr);
-  }
-  QStringList errors;
+  RecordedErrors recorded;
+  QStringList &errors = recorded.messages;
 };
 
 TEST_F(ErrorHandlerTest, AnErrorEscapingAnEventGoesToTheHandlerAndTheLoopGoesOn) {

@@ -8,6 +8,8 @@
 #include "connection/unt_link.h"
 #include "grid/dbgrideh.h"
 #include "platform/query.h"
+#include "grid/columneh.h"
+#include "grid/mouseinput.h"
 #include "support/demodatabase.h"
 #include "support/fakeengine.h"
 #include "support/fakeplatform.h"
@@ -63,15 +65,6 @@ void typeText(QWidget *widget, const QString &text) {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    Application::instance()->setErrorHandler(
-        [this](const std::exception &error) {
-          errors << errorMessageOf(error);
-        });
-  }
-  void TearDown() override {
-    Application::instance()->setErrorHandler(nullptr);
-  }
 
   // The main window of `platform`, shown: its start-up has run.
   static std::unique_ptr<Tfrm_lorquin> shownWindow(FakePlatform &platform) {
@@ -91,7 +84,8 @@ protected:
     database->table = headerTable();
     return database;
   }();
-  QStringList errors;
+  RecordedErrors recorded;
+  QStringList &errors = recorded.messages;
 };
 
 // --- start-up ---------------------------------------------------------------
@@ -129,6 +123,23 @@ TEST_F(MainWindowTest, AnEmptyStoreStopsStartUpAndConnectStillOpensTheDialog) {
   EXPECT_FALSE(window->t_action->isActive());
   window->tbn_query->click();
   EXPECT_GT(window->ado_bominfomain->recordCount(), 0);
+}
+
+TEST_F(MainWindowTest, AFailedDialogAttemptLeavesTheQueryWithoutConnection) {
+  FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
+  storeDemoSettings(*platform.store);
+  const auto stored = platform.store->values;
+  auto window = shownWindow(platform);
+  whenModal([&] {
+    frm_link->edt_database->setText(BOMQUERY_BINARY_DIR "/gone.sqlite3");
+    frm_link->btn_ok->click();
+    frm_link->close();
+  });
+  window->tbn_link->click();
+  window->tbn_query->click();
+  EXPECT_EQ(platform.messages.texts(),
+            (QStringList{DialogConnectFailedText, BomDataReadFailedText}));
+  EXPECT_EQ(platform.store->values, stored);
 }
 
 TEST_F(MainWindowTest, StartUpFailuresShowTheirMessageAndLeaveTheTimerOff) {
@@ -201,6 +212,43 @@ TEST_F(MainWindowTest, TheDemoStartUpFillsTheClassListWithoutRunningAQuery) {
   EXPECT_EQ(window->edt_class->currentText(), "");
   EXPECT_FALSE(window->ado_bominfomain->active());
   EXPECT_EQ(window->pnl_recordcount->text(), "记录数为：");
+}
+
+TEST_F(MainWindowTest, FilterControlsStandWhereUsersExpectThem) {
+  FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
+  auto window = shownWindow(platform);
+  const struct {
+    QWidget *control;
+    QRect geometry;
+  } cases[] = {
+      {window->edt_code, {54, 4, 120, 21}},
+      {window->edt_std, {232, 4, 120, 21}},
+      {window->edt_addcode, {408, 4, 120, 21}},
+      {window->edt_name, {54, 28, 120, 21}},
+      {window->cbb_type, {232, 28, 120, 21}},
+      {window->cbb_status, {408, 28, 120, 21}},
+      {window->edt_class, {54, 52, 120, 21}},
+      {window->contactTop, {600, 3, 331, 72}},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(c.control->geometry(), c.geometry) << c.control->metaObject()->className();
+  EXPECT_EQ(window->edt_class->maxVisibleItems(), 16);
+  EXPECT_EQ(window->cbb_status->itemText(3), "停用");
+  EXPECT_EQ(window->pnl_recordcount->width(), 253);
+  EXPECT_EQ(window->windowTitle(), "BOM查询");
+}
+
+TEST_F(MainWindowTest, ExitClosesAndDestroysTheWindowWhileTheTimerRuns) {
+  FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
+  storeDemoSettings(*platform.store);
+  frm_lorquin = new Tfrm_lorquin(platform.services);
+  QPointer<Tfrm_lorquin> window = frm_lorquin;
+  window->show();
+  ASSERT_TRUE(window->t_action->isActive());
+  window->tb_exit->click();
+  EXPECT_EQ(frm_lorquin, nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
 }
 
 // --- filters ----------------------------------------------------------------
@@ -337,36 +385,37 @@ TEST_F(MainWindowTest, TheAnswerSetsTheExpansionAndTogglingRunsTheOther) {
   }
 }
 
-TEST_F(MainWindowTest, ADoubleClickAsksOnlyOnceTheButtonIsUp) {
+TEST_F(MainWindowTest, ADoubleClickOnATitleSortsTwiceThenAsks) {
   // The grid raises its double click on the second press and a title click
-  // on each release: the question waits for the release, so both title
-  // clicks have sorted before it is asked.
+  // on each release: the question waits for the second release, so it comes
+  // once both clicks have sorted, about the record current after them.
   FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
   storeDemoSettings(*platform.store);
   auto window = shownWindow(platform);
+  window->resize(942, 500);
   window->tbn_query->click();
-  QWidget *viewport = window->dbg_bominfomain->viewport();
-  const QPointF title(40, 5);
-  QMouseEvent second(QEvent::MouseButtonDblClick, title, title,
-                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(viewport, &second);
-  window->dbg_bominfomainDblClick(); // as the grid raises it
-  EXPECT_TRUE(platform.messages.asked.isEmpty());
+  Query &headers = *window->ado_bominfomain;
+  const QString current = headers.FieldByName("InvCode")->AsString();
 
-  QMouseEvent release(QEvent::MouseButtonRelease, title, title,
-                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(viewport, &release);
+  MouseInput mouse(window->dbg_bominfomain->viewport());
+  const QPoint invCodeTitle(11 + 85 + 40, 6);
+  mouse.doubleClickSequence(invCodeTitle);
   EXPECT_TRUE(platform.messages.asked.isEmpty());
+  EXPECT_EQ(headers.sort(), "InvCode DESC");
+
   platform.messages.answers = {false};
-  bool opened = false;
+  QString shownCode;
   whenModal([&] {
-    opened = frm_bominfo_detail != nullptr;
-    if (opened)
+    if (frm_bominfo_detail) {
+      shownCode = frm_bominfo_detail->dbe_code->text();
       frm_bominfo_detail->close();
+    }
   });
   QCoreApplication::processEvents();
   EXPECT_EQ(platform.messages.asked.size(), 1);
-  EXPECT_TRUE(opened);
+  EXPECT_EQ(shownCode, current);
+  EXPECT_EQ(window->dbg_bominfomain->Columns()[1].Title().Caption(),
+            "▼存货编码");
 }
 
 TEST_F(MainWindowTest, ABomWithoutComponentsCountsZero) {

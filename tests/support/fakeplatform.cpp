@@ -1,5 +1,7 @@
 #include "support/fakeplatform.h"
 
+#include "app/application.h"
+#include "app/errordisplay.h"
 #include "support/demodatabase.h"
 
 #include <QTimer>
@@ -69,4 +71,15 @@ void storeDemoSettings(FakeSettingsStore &store) {
 
 void whenModal(std::function<void()> step) {
   QTimer::singleShot(0, std::move(step));
+}
+
+RecordedErrors::RecordedErrors() {
+  Application::instance()->setErrorHandler(
+      [this](const std::exception &error) {
+        messages << errorMessageOf(error);
+      });
+}
+
+RecordedErrors::~RecordedErrors() {
+  Application::instance()->setErrorHandler(nullptr);
 }

@@ -88,3 +88,15 @@ void storeDemoSettings(FakeSettingsStore &store);
 // Runs `step` as soon as the event loop runs again, for acting inside a
 // modal window that is about to open.
 void whenModal(std::function<void()> step);
+
+// While it lives, errors reaching the application's default error display
+// are recorded here instead of shown.
+class RecordedErrors {
+public:
+  RecordedErrors();
+  ~RecordedErrors();
+  RecordedErrors(const RecordedErrors &) = delete;
+  RecordedErrors &operator=(const RecordedErrors &) = delete;
+
+  QStringList messages;
+};
