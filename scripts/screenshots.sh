@@ -14,6 +14,6 @@ settings="$build/screenshots-settings.ini"
 scripts/demo-settings.sh "$build/db/demo.sqlite3" > "$settings"
 
 cd "$build"
-BOMQUERY_SETTINGS_FILE="$settings" QT_QPA_PLATFORM=xcb \
+BOMQUERY_SETTINGS_FILE="$settings" QT_QPA_PLATFORM=xcb LC_ALL=zh_CN.UTF-8 \
   timeout 120 xvfb-run -a -s "-screen 0 1280x800x24 -dpi 96" \
   "$build/scripts/tour/screenshot_tour" "$out"

@@ -8,6 +8,7 @@
 #include "app/errordisplay.h"
 #include "app/screenresolution.h"
 #include "app/unt_lorquin.h"
+#include "grid/griderrorhandler.h"
 #include "bomdetail/unt_bominfo_detail.h"
 #include "connection/unt_link.h"
 #include "platform/clock.h"
@@ -17,6 +18,7 @@
 #include "platform/qtmessageboxes.h"
 #include "platform/qtsavedialog.h"
 #include "platform/qtshell.h"
+#include "platform/query.h"
 
 #include <QDir>
 #include <QScreen>
@@ -75,6 +77,9 @@ int main(int argc, char **argv) {
   application.setErrorHandler([&](const std::exception &error) {
     showDefaultError(messages, application.Title(), error);
   });
+  setGridErrorHandler([&](const std::exception &error) {
+    application.HandleException(error);
+  });
 
   frm_lorquin = new Tfrm_lorquin(services);
   // Without a window manager "maximised" means nothing: fill the screen.
@@ -90,6 +95,12 @@ int main(int argc, char **argv) {
         save(frm_bominfo_detail, folder, "component.png");
         frm_bominfo_detail->close();
       });
+      // A finished product: its components go several levels down.
+      Query &headers = *frm_lorquin->ado_bominfomain;
+      for (headers.first(); !headers.eof(); headers.next())
+        if (headers.FieldByName(QStringLiteral("cInvCName"))->AsString() ==
+            QStringLiteral("减速机"))
+          break;
       frm_lorquin->dbg_bominfomainDblClick();
       after(300, [&] {
         after(600, [&] {

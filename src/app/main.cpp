@@ -4,6 +4,7 @@
 #include "app/errordisplay.h"
 #include "app/screenresolution.h"
 #include "app/unt_lorquin.h"
+#include "grid/griderrorhandler.h"
 #include "platform/clock.h"
 #include "platform/createdatabaseenginefactory.h"
 #include "platform/platformservices.h"
@@ -24,6 +25,9 @@ int main(int argc, char **argv) {
                             createDatabaseEngineFactory()};
   application.setErrorHandler([&](const std::exception &error) {
     showDefaultError(messages, application.Title(), error);
+  });
+  setGridErrorHandler([&](const std::exception &error) {
+    application.HandleException(error);
   });
 
   frm_lorquin = new Tfrm_lorquin(services);

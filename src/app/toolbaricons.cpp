@@ -6,7 +6,9 @@
 
 namespace {
 
-constexpr int Side = 24;
+// Pictures are drawn on a 24-unit square and scaled to the button's size.
+constexpr int Units = 24;
+constexpr int Side = 18;
 
 void drawQuery(QPainter &p) {
   // A magnifying glass over a sheet of lines.
@@ -107,6 +109,7 @@ QPixmap picture(ToolIcon icon, int scale) {
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
+  painter.scale(double(Side) / Units, double(Side) / Units);
   switch (icon) {
   case ToolIcon::Query:
     drawQuery(painter);

@@ -13,8 +13,10 @@
 #include "connection/startupconnection.h"
 #include "connection/unt_link.h"
 #include "export/exportgridtofile.h"
+#include "grid/applytitlesort.h"
 #include "grid/bomgridsettings.h"
 #include "grid/dbgrideh.h"
+#include "grid/highlightcurrentrow.h"
 #include "platform/clock.h"
 #include "platform/datasource.h"
 #include "platform/messageboxes.h"
@@ -193,6 +195,11 @@ void Tfrm_lorquin::connectHandlers() {
           guarded([this] { t_actionTimer(); }));
   dbg_bominfomain->OnDblClick = [this](TDBGridEh &) {
     dbg_bominfomainDblClick();
+  };
+  dbg_bominfomain->OnDrawColumnCell = HighlightCurrentRow;
+  // Title clicks sort this grid too, as they sort the component grid.
+  dbg_bominfomain->OnTitleClick = [this](TColumnEh &column) {
+    ApplyTitleSort(*dbg_bominfomain, ado_bominfomain, column);
   };
   for (ContactStrip *strip : {contactTop, contactBottom})
     strip->OnWebAddressPressed = [this] { openWebAddress(); };

@@ -12,7 +12,7 @@ WindowToolBar::WindowToolBar(QWidget *parent) : QToolBar(parent) {
   setMovable(false);
   setFloatable(false);
   setFixedHeight(BandHeight);
-  setIconSize(QSize(22, 22));
+  setIconSize(QSize(18, 18));
   setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   setContentsMargins(2, 0, 2, 0);
 }

@@ -7,8 +7,10 @@
 #include "app/windowtoolbar.h"
 #include "bomdetail/bomdetailcolumns.h"
 #include "export/exportgridtofile.h"
+#include "grid/applytitlesort.h"
 #include "grid/bomgridsettings.h"
 #include "grid/dbgrideh.h"
+#include "grid/highlightcurrentrow.h"
 #include "platform/clock.h"
 #include "platform/datasource.h"
 #include "platform/messageboxes.h"
@@ -84,6 +86,10 @@ Tfrm_bominfo_detail::Tfrm_bominfo_detail(PlatformServices &services,
   applyBomGridSettings(*dbg_bomdetail);
   setupBomDetailColumns(*dbg_bomdetail);
   dbg_bomdetail->setDataSource(ds_bomdetail);
+  dbg_bomdetail->OnDrawColumnCell = HighlightCurrentRow;
+  dbg_bomdetail->OnTitleClick = [this](TColumnEh &column) {
+    ApplyTitleSort(*dbg_bomdetail, ado_bomdetail, column);
+  };
 
   sb_recordcount = new QStatusBar(this);
   sb_recordcount->setSizeGripEnabled(false);
@@ -133,6 +139,7 @@ void Tfrm_bominfo_detail::FormShow() {
   for (QLineEdit *field : {dbe_code, dbe_name, dbe_std, dbe_addcode})
     field->setCursorPosition(0);
   cb_level->setChecked(m_expandMode == ExpandMode::ToLastLevel);
+  dbg_bomdetail->setFocus();
   RunExpansion();
 }
 

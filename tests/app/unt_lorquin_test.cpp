@@ -15,7 +15,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -271,6 +273,7 @@ TEST_F(MainWindowTest, AQueryWithoutConnectionShowsItsMessageAndKeepsTheCount) {
   EXPECT_EQ(platform.messages.shown[0].owner, window.get());
   EXPECT_EQ(window->pnl_recordcount->text(), count);
   EXPECT_FALSE(window->ado_bominfomain->active());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 // --- opening a header ---------------------------------------------------------
@@ -332,6 +335,38 @@ TEST_F(MainWindowTest, TheAnswerSetsTheExpansionAndTogglingRunsTheOther) {
     EXPECT_EQ(frm_bominfo_detail, nullptr);
     EXPECT_TRUE(seen.isNull()); // destroyed, not hidden
   }
+}
+
+TEST_F(MainWindowTest, ADoubleClickAsksOnlyOnceTheButtonIsUp) {
+  // The grid raises its double click on the second press and a title click
+  // on each release: the question waits for the release, so both title
+  // clicks have sorted before it is asked.
+  FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
+  storeDemoSettings(*platform.store);
+  auto window = shownWindow(platform);
+  window->tbn_query->click();
+  QWidget *viewport = window->dbg_bominfomain->viewport();
+  const QPointF title(40, 5);
+  QMouseEvent second(QEvent::MouseButtonDblClick, title, title,
+                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(viewport, &second);
+  window->dbg_bominfomainDblClick(); // as the grid raises it
+  EXPECT_TRUE(platform.messages.asked.isEmpty());
+
+  QMouseEvent release(QEvent::MouseButtonRelease, title, title,
+                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(viewport, &release);
+  EXPECT_TRUE(platform.messages.asked.isEmpty());
+  platform.messages.answers = {false};
+  bool opened = false;
+  whenModal([&] {
+    opened = frm_bominfo_detail != nullptr;
+    if (opened)
+      frm_bominfo_detail->close();
+  });
+  QCoreApplication::processEvents();
+  EXPECT_EQ(platform.messages.asked.size(), 1);
+  EXPECT_TRUE(opened);
 }
 
 TEST_F(MainWindowTest, ABomWithoutComponentsCountsZero) {

@@ -2,13 +2,17 @@
 #include "app/messagetexts.h"
 #include "bomdetail/unt_bominfo_detail.h"
 #include "connection/startupconnection.h"
+#include "grid/columneh.h"
 #include "grid/dbgrideh.h"
+#include "platform/codepage936.h"
 #include "platform/query.h"
 #include "support/demodatabase.h"
 #include "support/fakeplatform.h"
 #include "support/qtprint.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +85,31 @@ TEST_F(ComponentWindowTest, ExportProposesTodaysNameAndReportsACancel) {
   EXPECT_EQ(platform.messages.texts(),
             QStringList{"BOM信息查询明细输出未完成！"});
   EXPECT_EQ(platform.messages.shown[0].owner, &window);
+}
+
+TEST_F(ComponentWindowTest, AnExportAfterASortFollowsItAndWritesTheMarker) {
+  TColumnEh &quantity = window.dbg_bomdetail->Columns()[5];
+  window.dbg_bomdetail->OnTitleClick(quantity);
+  window.dbg_bomdetail->OnTitleClick(quantity);
+  ASSERT_EQ(window.ado_bomdetail->sort(), "CQty1 DESC");
+
+  QTemporaryDir folder;
+  const QString path = folder.filePath("components.xls");
+  platform.saveDialog.choice = SaveDialogChoice{path, 4};
+  window.tbn_export->click();
+  EXPECT_TRUE(platform.messages.shown.isEmpty());
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QStringList lines =
+      fromCodePage936(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), window.ado_bomdetail->recordCount() + 1);
+  EXPECT_TRUE(lines[0].endsWith("\t▼单件用量")) << lines[0];
+  double previous = 1e9;
+  for (qsizetype i = 1; i < lines.size(); ++i) {
+    const double value = lines[i].section('\t', 5, 5).toDouble();
+    EXPECT_LE(value, previous) << lines[i];
+    previous = value;
+  }
 }
 
 } // namespace

@@ -208,9 +208,10 @@ TEST_F(GridMouseTest, DragTimerStepsBySixthsOfTheDistance) {
 }
 
 TEST_F(GridMouseTest, PressFirstTakesTheFocus) {
-  QLineEdit other;
-  other.setParent(&grid);
+  QLineEdit other(&grid);
+  other.show();
   other.setFocus();
+  ASSERT_FALSE(grid.hasFocus());
   mouse.click(centre(1, 3));
   EXPECT_TRUE(grid.hasFocus());
 }

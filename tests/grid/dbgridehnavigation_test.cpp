@@ -100,8 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST_F(GridNavigationTest, TabKeepsTheFocusInTheGrid) {
-  QLineEdit other;
-  other.setParent(&grid); // a second control of the same window
+  QLineEdit other(&grid); // a second control of the same window
+  other.show();
   QTest::keyClick(&grid, Qt::Key_Tab);
   EXPECT_TRUE(grid.hasFocus());
   EXPECT_EQ(current(), 1);
