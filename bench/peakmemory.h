@@ -3,14 +3,21 @@
 #include <QFile>
 #include <QString>
 
-// Peak resident memory of this process in MiB, from /proc/self/status
-// (VmHWM); negative where the system does not report it.
-inline double peakMemoryMiB() {
+// A memory figure of this process in MiB from /proc/self/status ("VmHWM:",
+// "VmRSS:"); negative where the system does not report it.
+inline double processMemoryMiB(const char *key) {
   QFile status(QStringLiteral("/proc/self/status"));
   if (!status.open(QIODevice::ReadOnly))
     return -1;
   for (const QByteArray &line : status.readAll().split('\n'))
-    if (line.startsWith("VmHWM:"))
-      return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    if (line.startsWith(key))
+      return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toDouble() /
+             1024;
   return -1;
 }
+
+// Peak resident memory of this process in MiB.
+inline double peakMemoryMiB() { return processMemoryMiB("VmHWM:"); }
+
+// Resident memory of this process now, in MiB.
+inline double residentMemoryMiB() { return processMemoryMiB("VmRSS:"); }
