@@ -7,6 +7,7 @@
 #include "grid/dbgrideh.h"
 #include "platform/errors.h"
 #include "platform/field.h"
+#include "platform/numericfield.h"
 #include "platform/query.h"
 
 void TDBGridEhExportAsXLS::WriteGridToStream(OutputStream &stream,
@@ -79,6 +80,14 @@ void TDBGridEhExportAsXLS::EmitDataCell(TColumnEh &column,
     WriteIntegerRecord(field->AsInteger());
     return;
   case FieldType::BCD:
+    // A value beyond the fixed-point storage has no number to write; the
+    // cell holds what the grid shows for it.
+    if (static_cast<const TBCDField *>(field)->IsOverflow()) {
+      WriteLabelRecord(params.Text);
+      return;
+    }
+    WriteNumberRecord(field->AsFloat());
+    return;
   case FieldType::Float:
     WriteNumberRecord(field->AsFloat());
     return;

@@ -18,6 +18,7 @@ QDate dayZero() { return QDate(1899, 12, 30); }
 struct DateAndTime {
   int year, month, day;
   int hour, minute, second, msec;
+  int weekday; // Sunday 0
 };
 
 // The calendar date of a day count, counted on the proleptic Gregorian
@@ -59,6 +60,8 @@ std::optional<DateAndTime> splitDays(double days) {
   }
   DateAndTime value;
   setDate(value, day);
+  // Day zero, 30 December 1899, was a Saturday.
+  value.weekday = int(((day + 6) % 7 + 7) % 7);
   const int ms = int(msecs);
   value.hour = ms / 3600000;
   value.minute = ms / 60000 % 60;
@@ -106,8 +109,8 @@ qsizetype runLength(QStringView pattern, qsizetype i) {
   return run;
 }
 
-// One piece of a pattern: a value with its least number of digits, a
-// regional separator, or a character written as it is.
+// One piece of a pattern: a value with its least number of digits, a name,
+// a regional separator, or a character written as it is.
 struct PatternPiece {
   enum Kind : quint8 {
     Character,
@@ -120,19 +123,53 @@ struct PatternPiece {
     Hour,
     Minute,
     Second,
-    Millisecond
+    Millisecond,
+    ShortDayName,
+    LongDayName,
+    ShortMonthName,
+    LongMonthName,
+    AmPm,       // "ampm": the regional markers
+    AmPmLetters // "am/pm" or "a/p": the pattern's own letters
   };
   Kind kind;
-  quint8 digits;
-  char16_t character;
+  quint8 digits;     // digits of a number; letters of each AmPmLetters half
+  char16_t character; // Character; AmPmLetters: the first of the "am" half
+  char16_t second;    // AmPmLetters: the second of the "am" half
+  char16_t pm[2];     // AmPmLetters: the "pm" half
 };
-using PatternPieces = std::vector<PatternPiece>;
+struct PatternPieces {
+  std::vector<PatternPiece> pieces;
+  // A pattern with an AM/PM marker writes its hours on the 12-hour clock.
+  bool twelveHour = false;
+};
+
+// The marker at `i` ("ampm", "am/pm" or "a/p", any case) as a piece;
+// its length, or 0 when no marker starts there.
+qsizetype amPmAt(QStringView pattern, qsizetype i, PatternPiece &piece) {
+  const QStringView rest = pattern.sliced(i);
+  if (rest.startsWith(u"ampm", Qt::CaseInsensitive)) {
+    piece = {PatternPiece::AmPm, 0, 0, 0, {}};
+    return 4;
+  }
+  if (rest.startsWith(u"am/pm", Qt::CaseInsensitive)) {
+    piece = {PatternPiece::AmPmLetters, 2, rest[0].unicode(),
+             rest[1].unicode(), {rest[3].unicode(), rest[4].unicode()}};
+    return 5;
+  }
+  if (rest.startsWith(u"a/p", Qt::CaseInsensitive)) {
+    piece = {PatternPiece::AmPmLetters, 1, rest[0].unicode(), 0,
+             {rest[2].unicode(), 0}};
+    return 3;
+  }
+  return 0;
+}
 
 PatternPieces piecesOf(QStringView pattern) {
-  PatternPieces pieces;
+  PatternPieces read;
+  std::vector<PatternPiece> &pieces = read.pieces;
   const auto add = [&pieces](PatternPiece::Kind kind, qsizetype digits,
                              char16_t character = 0) {
-    pieces.push_back({kind, quint8(digits), character});
+    pieces.push_back({kind, quint8(digits), character, 0, {}});
   };
   // "m" after an hour means minutes, elsewhere the month.
   bool afterHour = false;
@@ -147,15 +184,35 @@ PatternPieces piecesOf(QStringView pattern) {
       i = end + 1;
       continue;
     }
+    PatternPiece marker;
+    if (const qsizetype length = amPmAt(pattern, i, marker)) {
+      pieces.push_back(marker);
+      read.twelveHour = true;
+      i += length;
+      continue;
+    }
     const qsizetype run = runLength(pattern, i);
     qsizetype taken = run >= 2 ? 2 : 1;
     bool hour = false;
     switch (lower(c).unicode()) {
     case u'd':
-      add(PatternPiece::Day, taken);
+      if (run >= 3) {
+        taken = run >= 4 ? 4 : 3;
+        add(run >= 4 ? PatternPiece::LongDayName : PatternPiece::ShortDayName,
+            0);
+      } else {
+        add(PatternPiece::Day, taken);
+      }
       break;
     case u'm':
-      add(afterHour ? PatternPiece::Minute : PatternPiece::Month, taken);
+      if (!afterHour && run >= 3) {
+        taken = run >= 4 ? 4 : 3;
+        add(run >= 4 ? PatternPiece::LongMonthName
+                     : PatternPiece::ShortMonthName,
+            0);
+      } else {
+        add(afterHour ? PatternPiece::Minute : PatternPiece::Month, taken);
+      }
       break;
     case u'y':
       taken = run;
@@ -190,7 +247,7 @@ PatternPieces piecesOf(QStringView pattern) {
     afterHour = hour;
     i += taken;
   }
-  return pieces;
+  return read;
 }
 
 // The pieces of `pattern`, read once for the last few patterns: a grid
@@ -213,16 +270,50 @@ const PatternPieces &piecesOfPattern(QStringView pattern) {
   return entry.pieces;
 }
 
-// No letter writes more than three characters (a lone "z" the
-// milliseconds), quoted text and separators one each.
-qsizetype writtenLimit(QStringView pattern) { return 3 * pattern.size(); }
+// The longest text `pieces` write for `value`: names at their own length,
+// numbers at their widest (a year of four digits, milliseconds of three).
+qsizetype writtenLimit(const PatternPieces &read, const DateAndTime &value,
+                       const RegionalFormats &formats) {
+  qsizetype limit = 0;
+  for (const PatternPiece &piece : read.pieces) {
+    switch (piece.kind) {
+    case PatternPiece::ShortDayName:
+      limit += formats.shortDayNames[value.weekday].size();
+      break;
+    case PatternPiece::LongDayName:
+      limit += formats.longDayNames[value.weekday].size();
+      break;
+    case PatternPiece::ShortMonthName:
+      limit += formats.shortMonthNames[value.month - 1].size();
+      break;
+    case PatternPiece::LongMonthName:
+      limit += formats.longMonthNames[value.month - 1].size();
+      break;
+    case PatternPiece::AmPm:
+      limit += qMax(formats.timeAMString.size(), formats.timePMString.size());
+      break;
+    default:
+      limit += 4;
+    }
+  }
+  return limit;
+}
 
-// Writes `value` with `pattern` at `out`, which has room for
-// writtenLimit(pattern) characters; returns the end of what was written.
-char16_t *writeDateTime(char16_t *out, QStringView pattern,
+char16_t *writeText(char16_t *out, const QString &text) {
+  std::copy(text.utf16(), text.utf16() + text.size(), out);
+  return out + text.size();
+}
+
+// Writes `value` with `read` at `out`, which has room for writtenLimit()
+// characters; returns the end of what was written.
+char16_t *writeDateTime(char16_t *out, const PatternPieces &read,
                         const DateAndTime &value,
                         const RegionalFormats &formats) {
-  for (const PatternPiece &piece : piecesOfPattern(pattern)) {
+  const DateAndTime &at = value;
+  const bool pm = at.hour >= 12;
+  const int hour =
+      read.twelveHour ? (at.hour % 12 == 0 ? 12 : at.hour % 12) : at.hour;
+  for (const PatternPiece &piece : read.pieces) {
     switch (piece.kind) {
     case PatternPiece::Character:
       *out++ = piece.character;
@@ -234,28 +325,48 @@ char16_t *writeDateTime(char16_t *out, QStringView pattern,
       *out++ = formats.timeSeparator.unicode();
       break;
     case PatternPiece::Day:
-      out = writeNumber(out, value.day, piece.digits);
+      out = writeNumber(out, at.day, piece.digits);
       break;
     case PatternPiece::Month:
-      out = writeNumber(out, value.month, piece.digits);
+      out = writeNumber(out, at.month, piece.digits);
       break;
     case PatternPiece::ShortYear:
-      out = writeNumber(out, value.year % 100, piece.digits);
+      out = writeNumber(out, at.year % 100, piece.digits);
       break;
     case PatternPiece::Year:
-      out = writeNumber(out, value.year, piece.digits);
+      out = writeNumber(out, at.year, piece.digits);
       break;
     case PatternPiece::Hour:
-      out = writeNumber(out, value.hour, piece.digits);
+      out = writeNumber(out, hour, piece.digits);
       break;
     case PatternPiece::Minute:
-      out = writeNumber(out, value.minute, piece.digits);
+      out = writeNumber(out, at.minute, piece.digits);
       break;
     case PatternPiece::Second:
-      out = writeNumber(out, value.second, piece.digits);
+      out = writeNumber(out, at.second, piece.digits);
       break;
     case PatternPiece::Millisecond:
-      out = writeNumber(out, value.msec, piece.digits);
+      out = writeNumber(out, at.msec, piece.digits);
+      break;
+    case PatternPiece::ShortDayName:
+      out = writeText(out, formats.shortDayNames[value.weekday]);
+      break;
+    case PatternPiece::LongDayName:
+      out = writeText(out, formats.longDayNames[value.weekday]);
+      break;
+    case PatternPiece::ShortMonthName:
+      out = writeText(out, formats.shortMonthNames[at.month - 1]);
+      break;
+    case PatternPiece::LongMonthName:
+      out = writeText(out, formats.longMonthNames[at.month - 1]);
+      break;
+    case PatternPiece::AmPm:
+      out = writeText(out, pm ? formats.timePMString : formats.timeAMString);
+      break;
+    case PatternPiece::AmPmLetters:
+      *out++ = pm ? piece.pm[0] : piece.character;
+      if (piece.digits == 2)
+        *out++ = pm ? piece.pm[1] : piece.second;
       break;
     }
   }
@@ -282,23 +393,25 @@ QDateTime daysToDateTime(double days) {
 
 QString formatDateTime(QStringView pattern, double days,
                        const RegionalFormats &formats) {
-  const std::optional<DateAndTime> value = splitDays(days);
-  if (!value)
+  const std::optional<DateAndTime> at = splitDays(days);
+  if (!at)
     return {};
+  const DateAndTime &value = *at;
   // The empty pattern: the short date, and the long time when there is one.
-  const bool withTime =
-      pattern.isEmpty() &&
-      (value->hour != 0 || value->minute != 0 || value->second != 0);
-  const QStringView first =
-      pattern.isEmpty() ? QStringView(formats.shortDateFormat) : pattern;
-  const QStringView time(formats.longTimeFormat);
-  QString text(writtenLimit(first) + (withTime ? 1 + writtenLimit(time) : 0),
+  const bool withTime = pattern.isEmpty() &&
+                        (at->hour != 0 || at->minute != 0 || at->second != 0);
+  const PatternPieces &first = piecesOfPattern(
+      pattern.isEmpty() ? QStringView(formats.shortDateFormat) : pattern);
+  const PatternPieces *time =
+      withTime ? &piecesOfPattern(formats.longTimeFormat) : nullptr;
+  QString text(writtenLimit(first, value, formats) +
+                   (time ? 1 + writtenLimit(*time, value, formats) : 0),
                Qt::Uninitialized);
   char16_t *const begin = reinterpret_cast<char16_t *>(text.data());
-  char16_t *end = writeDateTime(begin, first, *value, formats);
-  if (withTime) {
+  char16_t *end = writeDateTime(begin, first, value, formats);
+  if (time) {
     *end++ = u' ';
-    end = writeDateTime(end, time, *value, formats);
+    end = writeDateTime(end, *time, value, formats);
   }
   text.truncate(end - begin);
   return text;

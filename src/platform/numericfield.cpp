@@ -31,10 +31,14 @@ qint64 TBCDField::Value() const {
   return IsNull() ? 0 : column().integer(row());
 }
 
+bool TBCDField::IsOverflow() const {
+  return !IsNull() && column().isOverflow(row());
+}
+
 int TBCDField::Precision() const { return column().precision(); }
 
 qint32 TBCDField::AsInteger() const {
-  if (!IsNull() && column().isOverflow(row()))
+  if (IsOverflow())
     raiseCannotAccess("Integer");
   // Rounds half away from zero, as a fixed-point value converts to integer.
   const qint64 v = Value();
@@ -46,7 +50,7 @@ qint32 TBCDField::AsInteger() const {
 }
 
 double TBCDField::AsFloat() const {
-  if (!IsNull() && column().isOverflow(row()))
+  if (IsOverflow())
     raiseCannotAccess("Float");
   return bcdToDouble(Value());
 }

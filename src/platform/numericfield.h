@@ -45,6 +45,9 @@ public:
   using TNumericField::TNumericField;
 
   qint64 Value() const; // ten-thousandths
+  // The database held a value too large for the fixed-point storage: it
+  // has no number, and its text is "(Overflow)".
+  bool IsOverflow() const;
   qint32 AsInteger() const override;
   double AsFloat() const override;
 

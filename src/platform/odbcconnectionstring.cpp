@@ -1,5 +1,9 @@
 #include "platform/odbcconnectionstring.h"
 
+#include "platform/errors.h"
+
+#include <QStringList>
+
 QString odbcQuoted(QStringView value) {
   QString quoted = value.toString();
   quoted.replace(QLatin1Char('}'), QLatin1String("}}"));
@@ -17,6 +21,19 @@ QString sqlServerOdbcDriver() {
 #endif
 }
 
+QString tdsProtocolVersion() {
+  const QString chosen = qEnvironmentVariable("BOMQUERY_TDS_VERSION").trimmed();
+  if (chosen.isEmpty())
+    return QStringLiteral("7.4");
+  static const QStringList known = {"7.0", "7.1", "7.2", "7.3", "7.4"};
+  if (!known.contains(chosen))
+    throw DatabaseError(
+        QStringLiteral("BOMQUERY_TDS_VERSION \"%1\" is not a TDS protocol "
+                       "version this program speaks (%2)")
+            .arg(chosen, known.join(QStringLiteral(", "))));
+  return chosen;
+}
+
 QString sqlServerOdbcConnectionString(const DbLinkInfo &info,
                                       const QString &driver) {
   QString text =
@@ -29,6 +46,7 @@ QString sqlServerOdbcConnectionString(const DbLinkInfo &info,
   // server that accepts and never answers; naming the version it tries
   // first leaves only the login timeout.
   if (driver.compare(QLatin1String("FreeTDS"), Qt::CaseInsensitive) == 0)
-    text += QStringLiteral("ClientCharset=UTF-8;TDS_Version=7.4;");
+    text += QStringLiteral("ClientCharset=UTF-8;TDS_Version=%1;")
+                .arg(tdsProtocolVersion());
   return text;
 }

@@ -14,8 +14,15 @@ QString odbcQuoted(QStringView value);
 // on every installation) and "FreeTDS" elsewhere.
 QString sqlServerOdbcDriver();
 
+// The TDS protocol version FreeTDS speaks: the environment variable
+// BOMQUERY_TDS_VERSION when set, otherwise "7.4" (SQL Server 2012 and
+// later). Older servers need an older one: 7.1 for SQL Server 2000, 7.2 for
+// 2005, 7.3 for 2008. Throws DatabaseError for a value that is not one of
+// 7.0 to 7.4.
+QString tdsProtocolVersion();
+
 // A complete ODBC connection string for the SQL Server that `info` names,
 // through `driver`, every value quoted. FreeTDS also gets UTF-8 as its
-// client character set and a fixed protocol version.
+// client character set and the protocol version tdsProtocolVersion().
 QString sqlServerOdbcConnectionString(const DbLinkInfo &info,
                                       const QString &driver);

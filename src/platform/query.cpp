@@ -145,6 +145,10 @@ void Query::setSort(const QString &expression) {
   m_sort = expression;
   if (currentRow >= 0)
     m_position = m_positionOf[currentRow];
+  // The flags of the place the record had before the sort would be stale:
+  // they now tell whether the current record is the first or the last.
+  m_bof = m_position == 0;
+  m_eof = m_position == recordCount() - 1 || isEmpty();
   notify(Change::Data);
 }
 

@@ -64,7 +64,8 @@ public:
   void gotoBookmark(Bookmark mark);
 
   // "<field> ASC" or "<field> DESC"; empty when unsorted or closed. Writing
-  // reorders the rows on the client (stable) and keeps the current record.
+  // reorders the rows on the client (stable) and keeps the current record;
+  // bof() and eof() then tell whether it is the first and the last.
   QString sort() const { return m_active ? m_sort : QString(); }
   void setSort(const QString &expression);
 

@@ -65,13 +65,11 @@ QString toDateTimeLetters(QStringView pattern) {
     qsizetype next = i + run;
     switch (c.unicode()) {
     case u'd':
-      if (run <= 2)
-        out += QString(run, u'd');
-      else
-        dropElement(out, pattern, next);
+      out += QString(qMin<qsizetype>(run, 4), u'd');
       break;
     case u'M':
-      out += run == 1 ? u"m" : u"mm";
+    case u'L':
+      out += QString(qMin<qsizetype>(run, 4), u'm');
       break;
     case u'y':
       out += run <= 2 ? u"yy" : u"yyyy";
@@ -93,7 +91,7 @@ QString toDateTimeLetters(QStringView pattern) {
     case u'A':
       if (next < pattern.size() && pattern[next].toLower() == u'p')
         ++next;
-      dropElement(out, pattern, next);
+      out += u"ampm";
       break;
     case u't':
       dropElement(out, pattern, next);
@@ -180,6 +178,18 @@ RegionalFormats RegionalFormats::fromLocale(const QLocale &locale) {
   formats.timeSeparator = separatorOf(time, u':');
   formats.shortDateFormat = toDateTimeLetters(date);
   formats.longTimeFormat = toDateTimeLetters(time);
+  for (int month = 1; month <= 12; ++month) {
+    formats.shortMonthNames[month - 1] =
+        locale.monthName(month, QLocale::ShortFormat);
+    formats.longMonthNames[month - 1] = locale.monthName(month);
+  }
+  // Qt counts the weekdays from Monday (1) to Sunday (7).
+  for (int day = 1; day <= 7; ++day) {
+    formats.shortDayNames[day % 7] = locale.dayName(day, QLocale::ShortFormat);
+    formats.longDayNames[day % 7] = locale.dayName(day);
+  }
+  formats.timeAMString = locale.amText();
+  formats.timePMString = locale.pmText();
   readCurrency(locale, formats);
   return formats;
 }

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringView>
+#include <array>
 
 // The user's regional settings that numbers and dates follow. The program
 // reads them from the system once; tests install fixed values with
@@ -16,6 +17,21 @@ struct RegionalFormats {
   // Date-time patterns in the letters of formatDateTime (datetimeformat.h).
   QString shortDateFormat = QStringLiteral("yyyy-m-d");
   QString longTimeFormat = QStringLiteral("h:nn:ss");
+  // Names the patterns write: months January first, weekdays Sunday first;
+  // the markers of the 12-hour clock.
+  std::array<QString, 12> shortMonthNames = {"Jan", "Feb", "Mar", "Apr",
+                                             "May", "Jun", "Jul", "Aug",
+                                             "Sep", "Oct", "Nov", "Dec"};
+  std::array<QString, 12> longMonthNames = {
+      "January", "February", "March",     "April",   "May",      "June",
+      "July",    "August",   "September", "October", "November", "December"};
+  std::array<QString, 7> shortDayNames = {"Sun", "Mon", "Tue", "Wed",
+                                          "Thu", "Fri", "Sat"};
+  std::array<QString, 7> longDayNames = {"Sunday",   "Monday", "Tuesday",
+                                         "Wednesday", "Thursday", "Friday",
+                                         "Saturday"};
+  QString timeAMString = QStringLiteral("AM");
+  QString timePMString = QStringLiteral("PM");
   // Currency: symbol, decimals, and the position of the symbol for positive
   // values (0 "¤1", 1 "1¤", 2 "¤ 1", 3 "1 ¤") and negative values
   // (0 "(¤1)", 1 "-¤1", 2 "¤-1", 3 "¤1-", ... as the system numbers them).
@@ -34,8 +50,9 @@ struct RegionalFormats {
   // The formats of the machine's user locale.
   static RegionalFormats fromSystem();
   // The formats of `locale`, its patterns turned into the letters of
-  // formatDateTime: hours always on the 24-hour clock (no AM/PM marker), no
-  // weekday names or time zones, month numbers for month names.
+  // formatDateTime whole: the AM/PM marker with its 12-hour clock, month and
+  // weekday names are kept; only time zones, which a stored date-time does
+  // not have, are dropped.
   static RegionalFormats fromLocale(const QLocale &locale);
   // The formats in force for field texts; fromSystem() until setCurrent().
   static const RegionalFormats &current();

@@ -99,6 +99,27 @@ TEST_F(XlsExportTest, CellRecordByFieldType) {
   EXPECT_EQ(rk(0, 0, -1).right(4), hexBytes("FE FF FF FF"));
 }
 
+// A decimal the grid shows as "(Overflow)" has no number: its cell is that
+// text, and the export goes on to the next cell.
+TEST_F(XlsExportTest, AnOverflowingDecimalIsTheTextTheGridShows) {
+  grid.grid.setOptions(grid.grid.Options() & ~dgTitles);
+  grid.addColumn(QStringLiteral("q"), QStringLiteral("Q"))
+      .setDisplayFormat(QStringLiteral("0.00"));
+  grid.addColumn(QStringLiteral("r"), QStringLiteral("R"));
+  ResultTable table;
+  table.addColumn("q", FieldType::BCD);
+  table.addColumn("r", FieldType::BCD);
+  ResultColumn &q = table.column(0), &r = table.column(1);
+  q.appendOverflow();
+  r.appendOverflow();
+  q.appendInteger(25000);
+  r.appendNull();
+  grid.open(std::move(table));
+  EXPECT_EQ(xlsBytes(), kBof + label(0, 0, "(Overflow)") +
+                            label(0, 1, "(Overflow)") + number(1, 0, 2.5) +
+                            blank(1, 1) + kEof);
+}
+
 TEST_F(XlsExportTest, IntegersBeyondTheRkRangeAreNumbers) {
   grid.grid.setOptions(grid.grid.Options() & ~dgTitles);
   grid.addColumn(QStringLiteral("i"), QStringLiteral("I"));

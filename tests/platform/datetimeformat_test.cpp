@@ -132,10 +132,38 @@ TEST(FormatDateTime, WritesPatternLetters) {
       {"hh:mm dd-mm", "08h30 05-03"},
       {"yyyy年m月d日", "2024年3月5日"},
       {"'day' d \"mm\" mm", "day 5 mm 03"},
-      {"dddd", "0505"},
+      {"ddd d mmm yyyy", "Tue 5 Mar 2024"},
+      {"dddd, mmmm d", "Tuesday, March 5"},
   };
   for (const auto &c : cases)
     EXPECT_EQ(formatDateTime(QString::fromUtf8(c.pattern), value, formats),
+              QString::fromUtf8(c.expected))
+        << c.pattern;
+}
+
+// A marker puts the pattern's hours on the 12-hour clock; the regional one
+// writes the regional texts, the others the pattern's own letters.
+TEST(FormatDateTime, AmPmMarkersTurnToThe12HourClock) {
+  RegionalFormats formats = fixedFormats();
+  formats.timeAMString = QStringLiteral("上午");
+  formats.timePMString = QStringLiteral("下午");
+  const double day = 45356;
+  const struct {
+    const char *pattern;
+    double hours;
+    const char *expected;
+  } cases[] = {
+      {"h:nn:ss ampm", 17.5, "5:30:00 下午"},
+      {"h:nn:ss AMPM", 0.25, "12:15:00 上午"},
+      {"ampm hh:nn", 12, "下午 12:00"},
+      {"h am/pm", 9, "9 am"},
+      {"h AM/PM", 21, "9 PM"},
+      {"hh a/p", 23, "11 p"},
+      {"h:nn", 17.5, "17:30"},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(formatDateTime(QString::fromUtf8(c.pattern),
+                             day + c.hours / 24, formats),
               QString::fromUtf8(c.expected))
         << c.pattern;
 }

@@ -1,5 +1,6 @@
 #include "platform/odbcconnectionstring.h"
 
+#include "platform/errors.h"
 #include "support/qtprint.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,19 @@ TEST(OdbcConnectionStringTest, GivesFreeTdsItsProtocolVersionAndUtf8) {
   EXPECT_TRUE(text.startsWith("DRIVER={FreeTDS};SERVER={erp};")) << text;
   EXPECT_TRUE(text.contains(";ClientCharset=UTF-8;")) << text;
   EXPECT_TRUE(text.contains(";TDS_Version=7.4;")) << text;
+}
+
+TEST(OdbcConnectionStringTest, TheProtocolVersionCanBeChosenAndIsChecked) {
+  qputenv("BOMQUERY_TDS_VERSION", " 7.1 ");
+  EXPECT_TRUE(sqlServerOdbcConnectionString({"erp", "UFDATA", "sa", ""},
+                                            QStringLiteral("FreeTDS"))
+                  .contains(";TDS_Version=7.1;"));
+  for (const char *refused : {"8.0", "7.1;Port=1", "auto"}) {
+    qputenv("BOMQUERY_TDS_VERSION", refused);
+    EXPECT_THROW(tdsProtocolVersion(), DatabaseError) << refused;
+  }
+  qunsetenv("BOMQUERY_TDS_VERSION");
+  EXPECT_EQ(tdsProtocolVersion(), "7.4");
 }
 
 TEST(OdbcConnectionStringTest, TheDriverCanBeChosen) {

@@ -100,6 +100,30 @@ TEST_F(QueryTest, BookmarksSurviveSorting) {
   EXPECT_EQ(query.recNo(), 3);
 }
 
+TEST_F(QueryTest, AfterASortTheEndFlagsDescribeTheCurrentRecord) {
+  openWith(makeTable({{"name", FieldType::WideString}},
+                     {{"c"}, {"a"}, {"b"}}));
+  const struct {
+    void (Query::*move)();
+    const char *sort;
+    const char *current;
+    bool bof, eof;
+  } cases[] = {
+      {&Query::last, "name ASC", "b", false, false},   // a walk ended: eof
+      {&Query::first, "name DESC", "c", true, false},  // c first again
+      {&Query::first, "name ASC", "c", false, true},   // c now last
+      {&Query::next, "name DESC", "a", false, true},
+  };
+  for (const auto &c : cases) {
+    query.setSort(QString());
+    (query.*c.move)();
+    query.setSort(QString::fromUtf8(c.sort));
+    EXPECT_EQ(query.FieldByName("name")->DisplayText(), c.current) << c.sort;
+    EXPECT_EQ(query.bof(), c.bof) << c.sort << " " << c.current;
+    EXPECT_EQ(query.eof(), c.eof) << c.sort << " " << c.current;
+  }
+}
+
 TEST_F(QueryTest, EmptyResultIsEmptyButOpen) {
   openWith(numbers(0));
   EXPECT_TRUE(query.active());

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/fieldtype.h"
+#include "platform/odbcapi.h"
+#include "platform/resulttable.h"
+
+#include <vector>
+
+// Fetches every row of the result set that `statement` is positioned on
+// into a result table. A column named in `declared` is stored as the
+// declared type, the others as the type the driver describes. Throws
+// DatabaseError with the driver's message when a fetch fails, also after
+// some rows arrived (a connection lost mid-result never gives a partial
+// table), or when a value does not convert.
+ResultTable readOdbcResult(SQLHSTMT statement,
+                           const std::vector<FieldDef> &declared);
