@@ -18,7 +18,9 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QRect>
+#include <QCursor>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -355,6 +357,7 @@ private:
   // The column whose sizing zone holds `point`, or -1.
   int sizingZoneCol(QPoint point) const;
   void updateCursor(QPoint point);
+  void showSplitCursor(bool split);
   void startSizing(QPoint point, int col);
   void endSizing(QPoint point);
   void startMoving(QPoint point, int col);
@@ -433,6 +436,8 @@ private:
   int m_dragLineWidth = 1;
   TColor m_dragLineXor = clWhite;
   bool m_ignoreNextRelease = false;
+  bool m_splitCursorShown = false;
+  std::optional<QCursor> m_ownCursor;
   ReadOnlyCellEditor *m_editor = nullptr;
   bool m_editorOpen = false;
   int m_topRecord = 0;

@@ -42,10 +42,25 @@ int TDBGridEh::sizingZoneCol(QPoint point) const {
 }
 
 void TDBGridEh::updateCursor(QPoint point) {
-  if (sizingZoneCol(point) >= 0)
-    viewport()->setCursor(Qt::SplitHCursor);
-  else
-    viewport()->unsetCursor(); // the grid's own cursor
+  showSplitCursor(sizingZoneCol(point) >= 0);
+}
+
+void TDBGridEh::showSplitCursor(bool split) {
+  QWidget *view = viewport();
+  if (split == m_splitCursorShown)
+    return;
+  m_splitCursorShown = split;
+  if (split) {
+    // The cursor the window gave the grid comes back afterwards.
+    m_ownCursor.reset();
+    if (view->testAttribute(Qt::WA_SetCursor))
+      m_ownCursor = view->cursor();
+    view->setCursor(Qt::SplitHCursor);
+  } else if (m_ownCursor) {
+    view->setCursor(*m_ownCursor);
+  } else {
+    view->unsetCursor();
+  }
 }
 
 void TDBGridEh::startSizing(QPoint point, int col) {
@@ -55,7 +70,7 @@ void TDBGridEh::startSizing(QPoint point, int col) {
   const int border = columnLeft(col) + m_screenWidths[size_t(col)];
   m_sizingOffset = point.x() - border;
   m_dragSnapshot = viewport()->grab().toImage();
-  viewport()->setCursor(Qt::SplitHCursor);
+  showSplitCursor(true);
   setDragLine(border, 1, clWhite);
 }
 
@@ -133,7 +148,7 @@ void TDBGridEh::cancelDrag() {
   m_dropCol = -1;
   // The release that ends a cancelled drag clicks nothing.
   m_ignoreNextRelease = true;
-  viewport()->unsetCursor();
+  showSplitCursor(false);
   viewport()->update();
 }
 

@@ -64,7 +64,7 @@ TEST_F(ColumnDragTest, SizingZoneReachesThreeLeftAndFourRightOfTheLine) {
 }
 
 TEST_F(ColumnDragTest, CursorSplitsOverSizingZonesOnly) {
-  grid.setCursor(Qt::PointingHandCursor);
+  view()->setCursor(Qt::PointingHandCursor); // the main window's grid
   mouse.move(border(2));
   EXPECT_EQ(view()->cursor().shape(), Qt::SplitHCursor);
   mouse.move(centre(2, 0));
