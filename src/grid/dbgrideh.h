@@ -62,6 +62,14 @@ using TMovedEvent =
 // fields, columns are added, removed or moved, a title font or a grid font
 // or the options change, or TitleLines, TitleHeight, UseMultiTitle or
 // VTitleMargin are written.
+//
+// The widget's work is split by responsibility: painting
+// (dbgridehpaint.cpp), keyboard, wheel and scroll bars
+// (dbgridehnavigation.cpp), mouse presses, tracking and title clicks
+// (dbgridehmouse.cpp), column sizing and moving (dbgridehcolumndrag.cpp)
+// and the read-only in-place editor (dbgridehediting.cpp). It never lets an
+// error out through Qt's event dispatch: errors raised while it handles an
+// event or a dataset notification go to reportGridError().
 class TDBGridEh : public QAbstractScrollArea {
   Q_OBJECT
 public:
@@ -346,7 +354,7 @@ private:
 
   // Mouse (dbgridehmouse.cpp).
   bool inTitleLeafPart(QPoint point, int col) const;
-  void pressTitle(QPoint point, int col);
+  void pressTitle(int col);
   void pressDataRow(GridCoord coord);
   void trackPointer(QPoint point);
   void raiseTitleClick(QPoint point);

@@ -46,7 +46,7 @@ void TDBGridEh::mousePressEvent(QMouseEvent *event) {
     if (!dataCol)
       return;
     if (button == Qt::LeftButton && inTitleLeafPart(point, coord.col))
-      pressTitle(point, coord.col);
+      pressTitle(coord.col);
     else if (button == Qt::RightButton &&
              m_options.testFlag(dgColumnResize))
       startMoving(point, coord.col);
@@ -56,7 +56,7 @@ void TDBGridEh::mousePressEvent(QMouseEvent *event) {
     pressDataRow(coord);
 }
 
-void TDBGridEh::pressTitle(QPoint, int col) {
+void TDBGridEh::pressTitle(int col) {
   TColumnEh &column = m_columns[col - FixedColCount()];
   bool enabled = column.Title().TitleButton();
   if (enabled && OnCheckButton)
