@@ -83,10 +83,10 @@ int main(int argc, char **argv) {
   QApplication app(argc, argv);
   RegionalFormats::setCurrent(RegionalFormats());
   std::printf("grid 1600x900, component columns, best of %d runs\n", kRepeats);
-  std::printf("%10s %14s %22s\n", "rows", "repaint (ms)", "200 page-downs (ms)");
+  std::printf("%10s %14s %22s\n", "rows", "repaint (ms)",
+              "200 page-downs (ms)");
   const Figures small = measure(1000);
-  std::printf("%10d %14.3f %22.2f\n", 1000, small.repaintMs,
-              small.pageDownsMs);
+  std::printf("%10d %14.3f %22.2f\n", 1000, small.repaintMs, small.pageDownsMs);
   const Figures large = measure(1000000);
   std::printf("%10d %14.3f %22.2f\n", 1000000, large.repaintMs,
               large.pageDownsMs);

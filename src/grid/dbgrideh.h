@@ -14,14 +14,14 @@
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
+#include <QCursor>
 #include <QImage>
 #include <QMetaObject>
 #include <QPointer>
 #include <QRect>
-#include <QCursor>
 #include <functional>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Query;

@@ -118,9 +118,8 @@ void TDBGridEh::moveDropTo(QPoint point) {
   } else {
     stopScrollTimer();
   }
-  const GridCoord coord = MouseCoord(
-      QPoint(std::clamp(point.x(), dataLeft, std::max(dataLeft, dataRight - 1)),
-             0));
+  const GridCoord coord = MouseCoord(QPoint(
+      std::clamp(point.x(), dataLeft, std::max(dataLeft, dataRight - 1)), 0));
   if (coord.col >= FixedColCount())
     m_dropCol = coord.col;
   setDragLine(dropLineX(m_dropCol) - moveLineWidth / 2, moveLineWidth,
@@ -169,14 +168,16 @@ void TDBGridEh::paintDragLine(QPainter &painter, const QRect &area) {
     return;
   // A sizing line runs to the bottom of the last row, a moving line over
   // the whole client height.
-  const int bottom = m_state == GridState::ColSizing
-                         ? titleAreaHeight() + DisplayedRecordCount() * rowStep()
-                         : viewport()->height();
+  const int bottom =
+      m_state == GridState::ColSizing
+          ? titleAreaHeight() + DisplayedRecordCount() * rowStep()
+          : viewport()->height();
   const QRect line =
       QRect(m_dragLineX, 0, m_dragLineWidth, bottom).intersected(area);
   if (line.isEmpty())
     return;
-  QImage strip = m_dragSnapshot.copy(line).convertToFormat(QImage::Format_RGB32);
+  QImage strip =
+      m_dragSnapshot.copy(line).convertToFormat(QImage::Format_RGB32);
   const QRgb invert = toQColor(m_dragLineXor).rgb() & 0xFFFFFF;
   for (int y = 0; y < strip.height(); ++y) {
     if ((line.top() + y) % 2)

@@ -68,8 +68,8 @@ void TDBGridEh::keyPressEvent(QKeyEvent *event) {
     return;
   const QString text = event->text();
   const bool command = modifiers & (Qt::ControlModifier | Qt::AltModifier);
-  if (!command && (key == Qt::Key_Backspace ||
-                   (!text.isEmpty() && text[0].isPrint()))) {
+  if (!command &&
+      (key == Qt::Key_Backspace || (!text.isEmpty() && text[0].isPrint()))) {
     typeIntoGrid(text);
     return;
   }

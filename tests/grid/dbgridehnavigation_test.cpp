@@ -20,8 +20,9 @@ protected:
   void TearDown() override { setSystemBeep(nullptr); }
 
   void wheel(int delta) {
-    QWheelEvent event(QPointF(50, 50), grid.viewport()->mapToGlobal(QPointF(50, 50)),
-                      QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+    QWheelEvent event(QPointF(50, 50),
+                      grid.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(grid.viewport(), &event);
   }
