@@ -7,6 +7,8 @@
 //
 // Usage: grid_bench   (run with QT_QPA_PLATFORM=offscreen for no display)
 
+#include "generatedresult.h"
+
 #include "bomdetail/bomdetailcolumns.h"
 #include "grid/bomgridsettings.h"
 #include "grid/dbgrideh.h"
@@ -27,41 +29,6 @@ namespace {
 
 constexpr int kRepeats = 5;
 constexpr int kPageDowns = 200;
-
-class GeneratedEngine : public DbEngine {
-public:
-  explicit GeneratedEngine(const ResultTable &table) : m_table(table) {}
-  ResultTable fetch(const QString &, const std::vector<FieldDef> &) override {
-    return m_table;
-  }
-
-private:
-  const ResultTable &m_table;
-};
-
-ResultTable componentRows(int count) {
-  ResultTable table;
-  table.addColumn("InvCode", FieldType::String, 20);
-  table.addColumn("cInvAddCode", FieldType::WideString, 30);
-  table.addColumn("cInvName", FieldType::WideString, 60);
-  table.addColumn("cInvStd", FieldType::WideString, 60);
-  table.addColumn("cComUnitName", FieldType::WideString, 20);
-  table.addColumn("CQty1", FieldType::BCD, 6, 28);
-  for (int i = 0; i < count; ++i) {
-    table.column(0).appendText(
-        QStringLiteral("%1").arg(100000 + i, 8, 10, QLatin1Char('0')));
-    table.column(1).appendText(
-        QStringLiteral("B%1").arg(i, 6, 10, QLatin1Char('0')));
-    table.column(2).appendText(QStringLiteral("十字槽盘头螺钉%1").arg(i));
-    table.column(3).appendText(
-        QStringLiteral("M%1x%2").arg(i % 12 + 2).arg(i % 40 + 4));
-    table.column(4).appendText(i % 3 ? QStringLiteral("个")
-                                     : QStringLiteral("件"));
-    table.column(5).appendInteger(qint64(i % 1000) * 2500);
-  }
-  table.squeeze();
-  return table;
-}
 
 struct Figures {
   double repaintMs = 0;
@@ -116,10 +83,10 @@ int main(int argc, char **argv) {
   QApplication app(argc, argv);
   RegionalFormats::setCurrent(RegionalFormats());
   std::printf("grid 1600x900, component columns, best of %d runs\n", kRepeats);
-  std::printf("%10s %14s %22s\n", "rows", "repaint (ms)", "200 page-downs (ms)");
+  std::printf("%10s %14s %22s\n", "rows", "repaint (ms)",
+              "200 page-downs (ms)");
   const Figures small = measure(1000);
-  std::printf("%10d %14.3f %22.2f\n", 1000, small.repaintMs,
-              small.pageDownsMs);
+  std::printf("%10d %14.3f %22.2f\n", 1000, small.repaintMs, small.pageDownsMs);
   const Figures large = measure(1000000);
   std::printf("%10d %14.3f %22.2f\n", 1000000, large.repaintMs,
               large.pageDownsMs);

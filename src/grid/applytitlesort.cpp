@@ -28,8 +28,8 @@ void ApplyTitleSort(TDBGridEh &Grid, Query *DataSet, TColumnEh &Column) {
   }
   const QString field = Column.FieldName();
   const bool ascending = DataSet->sort() != field + QStringLiteral(" ASC");
-  DataSet->setSort(field + (ascending ? QStringLiteral(" ASC")
-                                      : QStringLiteral(" DESC")));
+  DataSet->setSort(
+      field + (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC")));
   Column.Title().Font().setStyle(fsBold);
   Column.Title().setCaption((ascending ? ascendingMarker : descendingMarker) +
                             Column.Title().Caption());

@@ -2,8 +2,8 @@
 
 #include "grid/footertext.h"
 #include "grid/griderrorhandler.h"
-#include "grid/readonlycelleditor.h"
 #include "grid/qttextmetrics.h"
+#include "grid/readonlycelleditor.h"
 #include "grid/rowheights.h"
 #include "grid/titletree.h"
 #include "platform/query.h"
@@ -25,10 +25,9 @@ TDBGridEh::TDBGridEh(QWidget *parent)
   m_footerFont.OnChange = [this] { LayoutChanged(); };
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setMouseTracking(true);
-  connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
-          [this](int action) {
-            guarded([&] { verticalScrollAction(action); });
-          });
+  connect(
+      verticalScrollBar(), &QScrollBar::actionTriggered, this,
+      [this](int action) { guarded([&] { verticalScrollAction(action); }); });
   connect(verticalScrollBar(), &QScrollBar::sliderReleased, this,
           [this] { guarded([this] { verticalThumbReleased(); }); });
   layout();
@@ -448,8 +447,8 @@ QRect TDBGridEh::CellRect(int col, int row) const {
     rect = QRect(columnLeft(col), 0, width, m_titleRowHeight);
   else if (row - TitleRowCount() < VisibleRowCount())
     rect = QRect(columnLeft(col),
-                 titleAreaHeight() + (row - TitleRowCount()) * rowStep(),
-                 width, m_dataRowHeight);
+                 titleAreaHeight() + (row - TitleRowCount()) * rowStep(), width,
+                 m_dataRowHeight);
   if (rect.isEmpty() || !viewport()->rect().intersects(rect))
     return QRect();
   return rect;
@@ -469,8 +468,8 @@ TDBGridEh::GridCoord TDBGridEh::MouseCoord(QPoint point) const {
     for (int col = 0; col < FixedColCount() && coord.col < 0; ++col)
       if (hit(col))
         coord.col = col;
-    for (int col = m_leftCol;
-         coord.col < 0 && col < int(m_screenWidths.size()); ++col)
+    for (int col = m_leftCol; coord.col < 0 && col < int(m_screenWidths.size());
+         ++col)
       if (hit(col))
         coord.col = col;
   }

@@ -14,12 +14,14 @@
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
+#include <QCursor>
 #include <QImage>
 #include <QMetaObject>
 #include <QPointer>
 #include <QRect>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Query;
@@ -60,6 +62,14 @@ using TMovedEvent =
 // fields, columns are added, removed or moved, a title font or a grid font
 // or the options change, or TitleLines, TitleHeight, UseMultiTitle or
 // VTitleMargin are written.
+//
+// The widget's work is split by responsibility: painting
+// (dbgridehpaint.cpp), keyboard, wheel and scroll bars
+// (dbgridehnavigation.cpp), mouse presses, tracking and title clicks
+// (dbgridehmouse.cpp), column sizing and moving (dbgridehcolumndrag.cpp)
+// and the read-only in-place editor (dbgridehediting.cpp). It never lets an
+// error out through Qt's event dispatch: errors raised while it handles an
+// event or a dataset notification go to reportGridError().
 class TDBGridEh : public QAbstractScrollArea {
   Q_OBJECT
 public:
@@ -344,7 +354,7 @@ private:
 
   // Mouse (dbgridehmouse.cpp).
   bool inTitleLeafPart(QPoint point, int col) const;
-  void pressTitle(QPoint point, int col);
+  void pressTitle(int col);
   void pressDataRow(GridCoord coord);
   void trackPointer(QPoint point);
   void raiseTitleClick(QPoint point);
@@ -355,6 +365,7 @@ private:
   // The column whose sizing zone holds `point`, or -1.
   int sizingZoneCol(QPoint point) const;
   void updateCursor(QPoint point);
+  void showSplitCursor(bool split);
   void startSizing(QPoint point, int col);
   void endSizing(QPoint point);
   void startMoving(QPoint point, int col);
@@ -433,6 +444,8 @@ private:
   int m_dragLineWidth = 1;
   TColor m_dragLineXor = clWhite;
   bool m_ignoreNextRelease = false;
+  bool m_splitCursorShown = false;
+  std::optional<QCursor> m_ownCursor;
   ReadOnlyCellEditor *m_editor = nullptr;
   bool m_editorOpen = false;
   int m_topRecord = 0;

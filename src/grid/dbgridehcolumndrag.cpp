@@ -42,10 +42,25 @@ int TDBGridEh::sizingZoneCol(QPoint point) const {
 }
 
 void TDBGridEh::updateCursor(QPoint point) {
-  if (sizingZoneCol(point) >= 0)
-    viewport()->setCursor(Qt::SplitHCursor);
-  else
-    viewport()->unsetCursor(); // the grid's own cursor
+  showSplitCursor(sizingZoneCol(point) >= 0);
+}
+
+void TDBGridEh::showSplitCursor(bool split) {
+  QWidget *view = viewport();
+  if (split == m_splitCursorShown)
+    return;
+  m_splitCursorShown = split;
+  if (split) {
+    // The cursor the window gave the grid comes back afterwards.
+    m_ownCursor.reset();
+    if (view->testAttribute(Qt::WA_SetCursor))
+      m_ownCursor = view->cursor();
+    view->setCursor(Qt::SplitHCursor);
+  } else if (m_ownCursor) {
+    view->setCursor(*m_ownCursor);
+  } else {
+    view->unsetCursor();
+  }
 }
 
 void TDBGridEh::startSizing(QPoint point, int col) {
@@ -55,7 +70,7 @@ void TDBGridEh::startSizing(QPoint point, int col) {
   const int border = columnLeft(col) + m_screenWidths[size_t(col)];
   m_sizingOffset = point.x() - border;
   m_dragSnapshot = viewport()->grab().toImage();
-  viewport()->setCursor(Qt::SplitHCursor);
+  showSplitCursor(true);
   setDragLine(border, 1, clWhite);
 }
 
@@ -103,9 +118,8 @@ void TDBGridEh::moveDropTo(QPoint point) {
   } else {
     stopScrollTimer();
   }
-  const GridCoord coord = MouseCoord(
-      QPoint(std::clamp(point.x(), dataLeft, std::max(dataLeft, dataRight - 1)),
-             0));
+  const GridCoord coord = MouseCoord(QPoint(
+      std::clamp(point.x(), dataLeft, std::max(dataLeft, dataRight - 1)), 0));
   if (coord.col >= FixedColCount())
     m_dropCol = coord.col;
   setDragLine(dropLineX(m_dropCol) - moveLineWidth / 2, moveLineWidth,
@@ -133,7 +147,7 @@ void TDBGridEh::cancelDrag() {
   m_dropCol = -1;
   // The release that ends a cancelled drag clicks nothing.
   m_ignoreNextRelease = true;
-  viewport()->unsetCursor();
+  showSplitCursor(false);
   viewport()->update();
 }
 
@@ -154,14 +168,16 @@ void TDBGridEh::paintDragLine(QPainter &painter, const QRect &area) {
     return;
   // A sizing line runs to the bottom of the last row, a moving line over
   // the whole client height.
-  const int bottom = m_state == GridState::ColSizing
-                         ? titleAreaHeight() + DisplayedRecordCount() * rowStep()
-                         : viewport()->height();
+  const int bottom =
+      m_state == GridState::ColSizing
+          ? titleAreaHeight() + DisplayedRecordCount() * rowStep()
+          : viewport()->height();
   const QRect line =
       QRect(m_dragLineX, 0, m_dragLineWidth, bottom).intersected(area);
   if (line.isEmpty())
     return;
-  QImage strip = m_dragSnapshot.copy(line).convertToFormat(QImage::Format_RGB32);
+  QImage strip =
+      m_dragSnapshot.copy(line).convertToFormat(QImage::Format_RGB32);
   const QRgb invert = toQColor(m_dragLineXor).rgb() & 0xFFFFFF;
   for (int y = 0; y < strip.height(); ++y) {
     if ((line.top() + y) % 2)

@@ -46,9 +46,8 @@ void TDBGridEh::mousePressEvent(QMouseEvent *event) {
     if (!dataCol)
       return;
     if (button == Qt::LeftButton && inTitleLeafPart(point, coord.col))
-      pressTitle(point, coord.col);
-    else if (button == Qt::RightButton &&
-             m_options.testFlag(dgColumnResize))
+      pressTitle(coord.col);
+    else if (button == Qt::RightButton && m_options.testFlag(dgColumnResize))
       startMoving(point, coord.col);
     return;
   }
@@ -56,7 +55,7 @@ void TDBGridEh::mousePressEvent(QMouseEvent *event) {
     pressDataRow(coord);
 }
 
-void TDBGridEh::pressTitle(QPoint, int col) {
+void TDBGridEh::pressTitle(int col) {
   TColumnEh &column = m_columns[col - FixedColCount()];
   bool enabled = column.Title().TitleButton();
   if (enabled && OnCheckButton)
@@ -102,9 +101,8 @@ void TDBGridEh::mouseMoveEvent(QMouseEvent *event) {
       startMoving(m_pressPoint, col);
       moveDropTo(point);
     } else if (m_titleButtonDown) {
-      const int pushed = inTitleLeafPart(point, m_downTitleCol)
-                             ? m_downTitleCol
-                             : -1;
+      const int pushed =
+          inTitleLeafPart(point, m_downTitleCol) ? m_downTitleCol : -1;
       if (pushed != m_pressedTitleCol) {
         m_pressedTitleCol = pushed;
         viewport()->update(CellRect(m_downTitleCol, 0));
@@ -118,13 +116,13 @@ void TDBGridEh::mouseMoveEvent(QMouseEvent *event) {
 }
 
 void TDBGridEh::trackPointer(QPoint point) {
-  const QRect data(dataColumnsLeft(), titleAreaHeight(),
-                   std::max(0, viewport()->width() - dataColumnsLeft()),
-                   std::max(0, std::min(viewport()->height(),
-                                        titleAreaHeight() +
-                                            DisplayedRecordCount() *
-                                                rowStep()) -
-                                   titleAreaHeight()));
+  const QRect data(
+      dataColumnsLeft(), titleAreaHeight(),
+      std::max(0, viewport()->width() - dataColumnsLeft()),
+      std::max(
+          0, std::min(viewport()->height(),
+                      titleAreaHeight() + DisplayedRecordCount() * rowStep()) -
+                 titleAreaHeight()));
   if (data.contains(point)) {
     stopScrollTimer();
     const GridCoord coord = MouseCoord(point);
@@ -191,8 +189,7 @@ void TDBGridEh::timerEvent(QTimerEvent *event) {
 void TDBGridEh::mouseReleaseEvent(QMouseEvent *event) {
   const QPoint point = event->position().toPoint();
   const Qt::MouseButton button = event->button();
-  if (std::exchange(m_ignoreNextRelease, false) &&
-      m_state == GridState::Normal)
+  if (std::exchange(m_ignoreNextRelease, false) && m_state == GridState::Normal)
     return;
   switch (m_state) {
   case GridState::ColSizing:
@@ -222,9 +219,9 @@ void TDBGridEh::mouseReleaseEvent(QMouseEvent *event) {
     stopScrollTimer();
     m_state = GridState::Normal;
     const GridCoord coord = MouseCoord(point);
-    const bool fullyVisible = coord.row >= TitleRowCount() &&
-                              coord.row - TitleRowCount() <
-                                  FullyVisibleRowCount();
+    const bool fullyVisible =
+        coord.row >= TitleRowCount() &&
+        coord.row - TitleRowCount() < FullyVisibleRowCount();
     if (button == Qt::LeftButton && fullyVisible &&
         coord.col >= FixedColCount() && OnCellClick &&
         SelectedIndex() < m_columns.Count())

@@ -68,8 +68,8 @@ void TDBGridEh::keyPressEvent(QKeyEvent *event) {
     return;
   const QString text = event->text();
   const bool command = modifiers & (Qt::ControlModifier | Qt::AltModifier);
-  if (!command && (key == Qt::Key_Backspace ||
-                   (!text.isEmpty() && text[0].isPrint()))) {
+  if (!command &&
+      (key == Qt::Key_Backspace || (!text.isEmpty() && text[0].isPrint()))) {
     typeIntoGrid(text);
     return;
   }
@@ -96,21 +96,15 @@ void TDBGridEh::navigationKey(int key, Qt::KeyboardModifiers modifiers) {
     moveRecords(ctrl ? topDistance + window - 1 : FullyVisibleRowCount());
     break;
   case Qt::Key_Home:
-    if (ctrl)
-      dataSet.first();
-    else if (firstDataCol() == lastDataCol())
-      dataSet.first();
+  case Qt::Key_End: {
+    // With a single data column Home and End move between records.
+    const bool home = key == Qt::Key_Home;
+    if (ctrl || firstDataCol() == lastDataCol())
+      home ? dataSet.first() : dataSet.last();
     else
-      moveToCol(firstDataCol());
+      moveToCol(home ? firstDataCol() : lastDataCol());
     break;
-  case Qt::Key_End:
-    if (ctrl)
-      dataSet.last();
-    else if (firstDataCol() == lastDataCol())
-      dataSet.last();
-    else
-      moveToCol(lastDataCol());
-    break;
+  }
   case Qt::Key_Left:
     if (ctrl)
       moveToCol(firstDataCol());

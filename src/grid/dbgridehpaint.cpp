@@ -83,8 +83,7 @@ void TDBGridEh::paintGridLines(QPainter &painter,
     return;
   // Every line is centred on the pixel after its cell; the lines of one
   // area go out in one call.
-  const size_t capacity =
-      std::max(frame.cols.size(), size_t(frame.rows)) + 3;
+  const size_t capacity = std::max(frame.cols.size(), size_t(frame.rows)) + 3;
   std::vector<QLine> fixedLines;
   std::vector<QLine> dataLines;
   fixedLines.reserve(capacity * 2);
@@ -144,8 +143,8 @@ void TDBGridEh::paintGridLines(QPainter &painter,
 
 int TDBGridEh::titleNodeTop(const THeadTreeNode &node) const {
   int top = 0;
-  for (const THeadTreeNode *parent = node.Parent();
-       parent && parent->Parent(); parent = parent->Parent())
+  for (const THeadTreeNode *parent = node.Parent(); parent && parent->Parent();
+       parent = parent->Parent())
     top += parent->Height;
   return top;
 }
@@ -172,9 +171,9 @@ void TDBGridEh::paintTitleCells(const QRegion &region,
     m_canvas.Brush.Style = bsSolid;
     const bool pushed = col == m_pressedTitleCol;
     const int shift =
-        pushed ? (m_useMultiTitle || m_titleLines > 0 || m_titleHeight > 0 ? 2
-                                                                          : 1)
-               : 0;
+        pushed
+            ? (m_useMultiTitle || m_titleLines > 0 || m_titleHeight > 0 ? 2 : 1)
+            : 0;
     QPainter &painter = *m_canvas.Painter;
     QRect textRect = rect;
     if (shift) {
@@ -203,14 +202,14 @@ void TDBGridEh::paintTitleGroups(const QRegion &region,
                                  const PaintFrame &frame) {
   std::vector<const THeadTreeNode *> painted;
   QPainter &painter = *m_canvas.Painter;
-  const QRect titleArea(frame.fixedRight, 0,
-                        frame.dataRight - frame.fixedRight, m_titleRowHeight);
+  const QRect titleArea(frame.fixedRight, 0, frame.dataRight - frame.fixedRight,
+                        m_titleRowHeight);
   for (int col : frame.cols) {
     const THeadTreeNode *leaf = LeafNode(col - FixedColCount());
     if (!leaf)
       continue;
-    for (const THeadTreeNode *group = leaf->Parent();
-         group && group->Parent(); group = group->Parent()) {
+    for (const THeadTreeNode *group = leaf->Parent(); group && group->Parent();
+         group = group->Parent()) {
       if (std::find(painted.begin(), painted.end(), group) != painted.end())
         continue;
       painted.push_back(group);
@@ -219,8 +218,8 @@ void TDBGridEh::paintTitleGroups(const QRegion &region,
         first = first->Child(0);
       const int firstCol =
           first->Column ? first->Column->Index() + FixedColCount() : col;
-      const QRect rect(columnLeft(firstCol), titleNodeTop(*group),
-                       group->Width, group->Height - RowLineWidth());
+      const QRect rect(columnLeft(firstCol), titleNodeTop(*group), group->Width,
+                       group->Height - RowLineWidth());
       if (!region.intersects(rect))
         continue;
       painter.setClipRect(titleArea);
@@ -266,8 +265,7 @@ void TDBGridEh::paintDataRows(const QRegion &region, const PaintFrame &frame) {
   if (!dataSet || frame.rows == 0)
     return;
   const int current = Row() - TitleRowCount();
-  const bool activeControl =
-      window()->focusWidget() == this || ownsFocus();
+  const bool activeControl = window()->focusWidget() == this || ownsFocus();
   for (int record = 0; record < frame.rows; ++record) {
     const int top = frame.titleBottom + record * rowStep();
     if (!region.intersects(QRect(frame.fixedRight, top,
@@ -361,6 +359,6 @@ void TDBGridEh::paintEmptyArea(QPainter &painter,
                      color);
   const int bottom = std::max(frame.dataBottom, frame.titleBottom);
   if (bottom < client.height())
-    painter.fillRect(QRect(0, bottom, frame.dataRight, client.height() - bottom),
-                     color);
+    painter.fillRect(
+        QRect(0, bottom, frame.dataRight, client.height() - bottom), color);
 }

@@ -92,9 +92,10 @@ void drawOffScreen(TCanvas &canvas, const QRect &rect, int dx, int dy,
     painter.setPen(toQColor(canvas.Font.Color()));
     if (rightToLeft)
       painter.setLayoutDirection(Qt::RightToLeft);
-    QRect textRect = local.adjusted(dx + leftMargin, dy, -dx - rightMargin, -dy);
-    int flags = horizontalAlignment(alignment) | Qt::AlignTop |
-                Qt::TextExpandTabs;
+    QRect textRect =
+        local.adjusted(dx + leftMargin, dy, -dx - rightMargin, -dy);
+    int flags =
+        horizontalAlignment(alignment) | Qt::AlignTop | Qt::TextExpandTabs;
     if (wordWrap)
       flags |= Qt::TextWordWrap;
     QString shown = text;
@@ -102,10 +103,9 @@ void drawOffScreen(TCanvas &canvas, const QRect &rect, int dx, int dy,
       shown = endEllipsisText(QFontMetrics(font), text, textRect.width());
     if (layout != tlTop) {
       const int height = painter.boundingRect(textRect, flags, shown).height();
-      textRect.setTop(layout == tlCenter ? textRect.top() +
-                                               textRect.height() / 2 -
-                                               height / 2
-                                         : textRect.bottom() + 1 - height);
+      textRect.setTop(layout == tlCenter
+                          ? textRect.top() + textRect.height() / 2 - height / 2
+                          : textRect.bottom() + 1 - height);
     }
     painter.drawText(textRect, flags, shown);
   }

@@ -3,6 +3,7 @@
 #include "platform/fontsubstitution.h"
 
 #include <QGuiApplication>
+#include <atomic>
 #include <cstdlib>
 
 namespace {
@@ -100,10 +101,10 @@ void TFont::Assign(const TFont &source) {
 QFont TFont::toQFont() const {
   // The face the program asks for may be missing here; the platform maps
   // it before the first font is made.
-  static bool mapped = false;
-  if (!mapped && qGuiApp) {
+  static std::atomic<bool> mapped = false;
+  if (!mapped.load(std::memory_order_acquire) && qGuiApp) {
     mapMissingSongTi();
-    mapped = true;
+    mapped.store(true, std::memory_order_release);
   }
   QFont font(m_name);
   // A negative height is the character height, which is what a pixel size

@@ -56,10 +56,11 @@ INSTANTIATE_TEST_SUITE_P(
         LevelsCase{"Plain", {"P", "Q"}, -1, {{"P 1x1", "Q 1x1"}}},
         // A spans two levels and two columns: the rest of its block
         // (second level, second column) must not be written again.
-        LevelsCase{"GroupBesideThreeLevels",
-                   {"A|B", "A|C", "X|Y|Z"},
-                   -1,
-                   {{"A 2x2", "X 1x1"}, {"Y 1x1"}, {"B 1x1", "C 1x1", "Z 1x1"}}},
+        LevelsCase{
+            "GroupBesideThreeLevels",
+            {"A|B", "A|C", "X|Y|Z"},
+            -1,
+            {{"A 2x2", "X 1x1"}, {"Y 1x1"}, {"B 1x1", "C 1x1", "Z 1x1"}}},
         LevelsCase{"ThreeLevelsNested",
                    {"P|Q|R", "P|Q|S", "P|T"},
                    -1,

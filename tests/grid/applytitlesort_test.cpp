@@ -24,7 +24,9 @@ protected:
                     {"A", "套", qint64(20000)}}));
   }
 
-  void click(int column) { ApplyTitleSort(grid, &query, grid.Columns()[column]); }
+  void click(int column) {
+    ApplyTitleSort(grid, &query, grid.Columns()[column]);
+  }
 
   QStringList captions() const {
     QStringList list;
@@ -35,8 +37,7 @@ protected:
   std::vector<bool> bold() const {
     std::vector<bool> list;
     for (int i = 0; i < grid.Columns().Count(); ++i)
-      list.push_back(
-          grid.Columns()[i].Title().Font().Style().testFlag(fsBold));
+      list.push_back(grid.Columns()[i].Title().Font().Style().testFlag(fsBold));
     return list;
   }
   QString firstValueOf(const char *field) {

@@ -64,7 +64,7 @@ TEST_F(ColumnDragTest, SizingZoneReachesThreeLeftAndFourRightOfTheLine) {
 }
 
 TEST_F(ColumnDragTest, CursorSplitsOverSizingZonesOnly) {
-  grid.setCursor(Qt::PointingHandCursor);
+  view()->setCursor(Qt::PointingHandCursor); // the main window's grid
   mouse.move(border(2));
   EXPECT_EQ(view()->cursor().shape(), Qt::SplitHCursor);
   mouse.move(centre(2, 0));
@@ -80,8 +80,7 @@ TEST_F(ColumnDragTest, SizingDrawsOnlyAnInvertingLine) {
   const QImage during = picture();
   const int x = border(1).x() + 20;
   const int y = grid.CellRect(2, 2).top() / 2 * 2 + 2; // a dotted row
-  EXPECT_EQ(during.pixel(x, y) & 0xFFFFFF,
-            ~before.pixel(x, y) & 0xFFFFFF);
+  EXPECT_EQ(during.pixel(x, y) & 0xFFFFFF, ~before.pixel(x, y) & 0xFFFFFF);
   EXPECT_EQ(during.pixel(x, y + 1), before.pixel(x, y + 1));
   EXPECT_EQ(during.copy(0, 0, x, during.height()),
             before.copy(0, 0, x, before.height()));

@@ -103,8 +103,8 @@ TEST_F(GridMouseTest, RightClickOnATitleClicksIt) {
 
 TEST_F(GridMouseTest, DoubleClickOnATitleClicksItTwice) {
   mouse.doubleClickSequence(title(2));
-  EXPECT_EQ(events, (Events{"button 1 Name", "title Name", "double",
-                            "title Name"}));
+  EXPECT_EQ(events,
+            (Events{"button 1 Name", "title Name", "double", "title Name"}));
 }
 
 struct SlideCase {
@@ -129,9 +129,11 @@ TEST_P(TitleSlideTest, MoreThanThreePixelsStartsAColumnMove) {
 INSTANTIATE_TEST_SUITE_P(
     Slides, TitleSlideTest,
     testing::Values(
-        SlideCase{3, {"button 1 Name", "title Name"},
+        SlideCase{3,
+                  {"button 1 Name", "title Name"},
                   TDBGridEh::GridState::TitlePressed},
-        SlideCase{-3, {"button 1 Name", "title Name"},
+        SlideCase{-3,
+                  {"button 1 Name", "title Name"},
                   TDBGridEh::GridState::TitlePressed},
         SlideCase{4, {"title Name"}, TDBGridEh::GridState::ColMoving},
         SlideCase{-4, {"title Name"}, TDBGridEh::GridState::ColMoving}));

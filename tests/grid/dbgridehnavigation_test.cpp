@@ -20,8 +20,9 @@ protected:
   void TearDown() override { setSystemBeep(nullptr); }
 
   void wheel(int delta) {
-    QWheelEvent event(QPointF(50, 50), grid.viewport()->mapToGlobal(QPointF(50, 50)),
-                      QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+    QWheelEvent event(QPointF(50, 50),
+                      grid.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(grid.viewport(), &event);
   }
@@ -198,6 +199,23 @@ TEST_F(GridNavigationTest, ThumbMovesTheRecordOnlyWhenReleased) {
     bar->setSliderDown(false);
     EXPECT_EQ(current(), record) << position;
   }
+}
+
+TEST_F(GridNavigationTest, HorizontalBarScrollsDataColumnsIntoView) {
+  for (int i = 0; i < 3; ++i)
+    grid.Columns()[i].setWidth(200);
+  QApplication::processEvents();
+  QScrollBar *bar = grid.horizontalScrollBar();
+  EXPECT_TRUE(bar->isVisible());
+  QTest::keyClick(&grid, Qt::Key_End);
+  const QRect last = grid.CellRect(3, 1);
+  ASSERT_FALSE(last.isEmpty());
+  EXPECT_LE(last.right(), view()->width() - 1);
+  EXPECT_EQ(grid.CellRect(0, 1).width(), 11); // the indicator stays
+  EXPECT_EQ(bar->value(), grid.LeftCol() - 1);
+  bar->setValue(0);
+  EXPECT_EQ(grid.LeftCol(), 1);
+  EXPECT_EQ(grid.SelectedIndex(), 2); // scrolling leaves the current cell
 }
 
 TEST_F(GridNavigationTest, ClosedDatasetIgnoresNavigation) {

@@ -84,8 +84,8 @@ TEST_F(GridPaintTest, CurrentRecordShowsTheArrowAtItsExactPixels) {
     for (int x = cell.left(); x <= cell.right(); ++x) {
       const int ax = x - (cell.left() + 3);
       const int ay = y - (cell.top() + 2);
-      const bool arrow = ax >= 0 && ay >= 0 && ay < 11 &&
-                         ax < std::min(ay, 10 - ay) + 1;
+      const bool arrow =
+          ax >= 0 && ay >= 0 && ay < 11 && ax < std::min(ay, 10 - ay) + 1;
       EXPECT_EQ(image.pixel(x, y) & 0xFFFFFF, arrow ? 0u : fixed)
           << x << "," << y;
     }
@@ -146,8 +146,9 @@ class GridErrorTest : public GridPaintTest {
 protected:
   void SetUp() override {
     GridPaintTest::SetUp();
-    setGridErrorHandler(
-        [this](const std::exception &error) { errors.push_back(error.what()); });
+    setGridErrorHandler([this](const std::exception &error) {
+      errors.push_back(error.what());
+    });
   }
   void TearDown() override { setGridErrorHandler(nullptr); }
   std::vector<std::string> errors;
@@ -161,7 +162,8 @@ TEST_F(GridErrorTest, ErrorWhilePaintingIsReportedAndTheGridGoesOn) {
   EXPECT_EQ(errors.front(), "cell failed");
   grid.OnDrawColumnCell = HighlightCurrentRow;
   const QImage image = picture();
-  EXPECT_EQ(image.pixel(grid.CellRect(1, 1).topLeft() + QPoint(1, 1)) & 0xFFFFFF,
+  EXPECT_EQ(image.pixel(grid.CellRect(1, 1).topLeft() + QPoint(1, 1)) &
+                0xFFFFFF,
             rgbOf(clNavy));
 }
 
@@ -176,7 +178,8 @@ TEST_F(GridErrorTest, TitleLayoutErrorOnOpenIsReportedAndTitlesStayPlain) {
   EXPECT_EQ(errors.front(), "ATo not in level");
   EXPECT_EQ(grid.TitleTree(), nullptr);
   const QImage image = picture();
-  EXPECT_EQ(image.pixel(grid.CellRect(1, 1).topLeft() + QPoint(1, 1)) & 0xFFFFFF,
+  EXPECT_EQ(image.pixel(grid.CellRect(1, 1).topLeft() + QPoint(1, 1)) &
+                0xFFFFFF,
             rgbOf(clNavy));
 }
 

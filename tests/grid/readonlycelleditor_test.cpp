@@ -84,7 +84,10 @@ TEST_F(InplaceEditorTest, ClosesWhenRecordOrColumnChangesOrADataRowIsPressed) {
   MouseInput mouse(view());
   const std::function<void()> closers[] = {
       [&] { query.next(); },
-      [&] { grid.setSelectedIndex(0); QTest::keyClick(&grid, Qt::Key_Right); },
+      [&] {
+        grid.setSelectedIndex(0);
+        QTest::keyClick(&grid, Qt::Key_Right);
+      },
       [&] { mouse.click(centre(2, 4)); },
   };
   for (const auto &close : closers) {

@@ -28,8 +28,7 @@ protected:
     std::vector<std::vector<QVariant>> rows;
     for (int i = 0; i < records; ++i)
       rows.push_back({QStringLiteral("C%1").arg(i),
-                      QStringLiteral("N%1").arg(i),
-                      qint64(25000 + 10000 * i)});
+                      QStringLiteral("N%1").arg(i), qint64(25000 + 10000 * i)});
     open(makeTable({{"Code", FieldType::String},
                     {"Name", FieldType::String},
                     {"Qty", FieldType::BCD}},

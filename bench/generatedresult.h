@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/dbengine.h"
+#include "platform/resulttable.h"
+
+// A database that answers every statement with one generated result.
+class GeneratedEngine : public DbEngine {
+public:
+  explicit GeneratedEngine(const ResultTable &table) : m_table(table) {}
+  ResultTable fetch(const QString &, const std::vector<FieldDef> &) override {
+    return m_table;
+  }
+
+private:
+  const ResultTable &m_table;
+};
+
+// `count` component rows shaped like the expansion result; every 17th
+// quantity is null.
+ResultTable componentRows(int count);
