@@ -94,8 +94,7 @@ private:
     for (const int index : order) {
       if (collator.compare(texts[index], nothing) == 0)
         continue; // stays Ignored
-      if (previous < 0 ||
-          caseBlind.compare(texts[previous], texts[index]) != 0)
+      if (previous < 0 || caseBlind.compare(texts[previous], texts[index]) != 0)
         ++m_classCount;
       slot(characters[index]) = m_classCount;
       previous = index;
@@ -141,8 +140,8 @@ class FastRanking {
 public:
   FastRanking(const ResultColumn &column, const QCollator &collator,
               const CharacterClasses &classes)
-      : m_column(column), m_collators{&collator, nullptr}, m_twin(twinOf(collator)),
-        m_classes(classes),
+      : m_column(column), m_collators{&collator, nullptr},
+        m_twin(twinOf(collator)), m_classes(classes),
         m_bits(std::bit_width(unsigned(classes.classCount()))),
         m_perWord(64 / m_bits) {
     m_collators[1] = &m_twin;
@@ -219,7 +218,8 @@ private:
       return a.high < b.high;
     if (a.low != b.low)
       return a.low < b.low;
-    const QStringView textA = m_column.text(a.row), textB = m_column.text(b.row);
+    const QStringView textA = m_column.text(a.row),
+                      textB = m_column.text(b.row);
     if (textA == textB)
       return false;
     const int order = compareClasses(textA, textB);

@@ -79,7 +79,8 @@ private:
 // Rows in order of their ranks (-1 for null), stable in both directions:
 // one pass to count the rows of each rank, one to place them.
 std::vector<int> rowsByRank(const std::vector<int> &ranks, bool descending) {
-  const int top = ranks.empty() ? 0 : *std::max_element(ranks.begin(), ranks.end());
+  const int top =
+      ranks.empty() ? 0 : *std::max_element(ranks.begin(), ranks.end());
   // Slot of each rank: null first ascending, last descending.
   const auto slotOf = [&](int rank) {
     return descending ? (rank < 0 ? top + 1 : top - rank) : rank + 1;

@@ -59,24 +59,47 @@ std::vector<int> collatorOrder(const QStringList &texts, bool descending) {
 // collation ignores; supplementary characters; prefixes; long common
 // starts) and a column of many distinct names: the order is the collator's.
 TEST(RecordSortTest, TextOrderIsExactlyThePlainCollatorOrder) {
-  const QStringList tricky = {
-      "ab",      "Aa",        "áa",     "ab",      "a\u200Bc",  "ac",
-      "AB",      QString(),   "",       "𠀀字",    "字",         "长",
-      "长江",    "重庆",      "重量",   "b2",      "b10",        "ÀB",
-      "螺栓M8",  "螺栓m8",    "螺母",   "Ærø",     "aerø",       "-1",
-      "1",       "精密减速机A型12345678901", "精密减速机A型12345678902"};
+  const QStringList tricky = {"ab",
+                              "Aa",
+                              "áa",
+                              "ab",
+                              "a\u200Bc",
+                              "ac",
+                              "AB",
+                              QString(),
+                              "",
+                              "𠀀字",
+                              "字",
+                              "长",
+                              "长江",
+                              "重庆",
+                              "重量",
+                              "b2",
+                              "b10",
+                              "ÀB",
+                              "螺栓M8",
+                              "螺栓m8",
+                              "螺母",
+                              "Ærø",
+                              "aerø",
+                              "-1",
+                              "1",
+                              "精密减速机A型12345678901",
+                              "精密减速机A型12345678902"};
   QStringList names;
-  const char *const parts[] = {"精密", "高速", "重型", "减速机", "电机",
-                               "齿轮箱", "A型", "B型", "长", "行"};
+  const char *const parts[] = {"精密",   "高速", "重型", "减速机", "电机",
+                               "齿轮箱", "A型",  "B型",  "长",     "行"};
   for (int i = 0; i < 3000; ++i)
     names << QString::fromUtf8(parts[i % 10]) +
                  QString::fromUtf8(parts[(i / 10) % 10]) +
-                 QString::fromUtf8(parts[(i / 100) % 10]) + QString::number(i % 7);
+                 QString::fromUtf8(parts[(i / 100) % 10]) +
+                 QString::number(i % 7);
   for (const QStringList &texts : {tricky, names}) {
     std::vector<std::vector<QVariant>> rows;
     for (const QString &text : texts)
       rows.push_back({text.isNull() ? QVariant() : QVariant(text)});
-    const ResultTable table = makeTable({{"name", FieldType::WideString}}, rows);
+    const ResultTable table =
+        makeTable({{"name", FieldType::WideString}}, rows);
     for (const bool descending : {false, true})
       EXPECT_EQ(sortedRows(table, {{0, descending}}),
                 collatorOrder(texts, descending))

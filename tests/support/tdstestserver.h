@@ -6,9 +6,9 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <future>
 #include <memory>
 #include <mutex>
-#include <future>
 #include <thread>
 #include <vector>
 
