@@ -35,14 +35,14 @@ std::optional<QStringList> loadClassNames(Query &query) {
   query.addSqlLine(QStringLiteral("from InventoryClass  "));
   query.addSqlLine(QStringLiteral("where binvCEnd =1    "));
   query.addSqlLine(QStringLiteral("order by cinvCCode   "));
-  QStringList names;
   try {
     query.open();
-    const TField *name = query.FieldByName(QStringLiteral("cInvCName"));
-    for (query.first(); !query.eof(); query.next())
-      names.append(name->AsString());
   } catch (const Error &) {
     return std::nullopt;
   }
+  QStringList names;
+  const TField *name = query.FieldByName(QStringLiteral("cInvCName"));
+  for (query.first(); !query.eof(); query.next())
+    names.append(name->AsString());
   return names;
 }

@@ -34,6 +34,8 @@ StartupConnectResult connectAtStartup(DbConnection &connection,
 
 // Runs the class-list query on `query` (the auxiliary query ado_info) and
 // returns cInvCName of every row: the leaf classes in class-code order, a
-// name under two codes twice. Empty when the query failed; the window then
-// shows ClassListFailedText and does not start its timer.
+// name under two codes twice. Empty when the query could not be opened; the
+// window then shows ClassListFailedText and does not start its timer. An
+// error after opening (no cInvCName in the result, a value that cannot be
+// read) is not that failure: it passes on to the default error display.
 std::optional<QStringList> loadClassNames(Query &query);

@@ -52,7 +52,7 @@ void TDBGridEhExportAsRTF::WriteGridToStream(OutputStream &stream,
   stream.write("{\\rtf0\\ansi\r\n");
   stream.write(ColorTable->text() + "\r\n");
   stream.write(FontTable->text() + "\r\n");
-  stream.write(BodyStream->bytes());
+  BodyStream->copyTo(stream);
   stream.flush();
 }
 

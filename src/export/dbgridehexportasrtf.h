@@ -3,10 +3,10 @@
 #include "export/celllook.h"
 #include "export/dbgridehexport.h"
 #include "export/markupbuffer.h"
-#include "export/memorystream.h"
 #include "export/rtfcolortable.h"
 #include "export/rtffonttable.h"
 #include "export/rtftitleborders.h"
+#include "export/spillstream.h"
 
 #include <QByteArray>
 #include <optional>
@@ -15,8 +15,9 @@
 
 // A rich-text document holding one table: title row or rows, one row per
 // record and one per footer row. Its head names colours and fonts by number,
-// and only the body tells which are used, so the body is rendered into
-// memory first, then the head with both tables is written, then the body.
+// and only the body tells which are used, so the body is rendered first
+// (in memory, or in a temporary file once it grows past a few MiB), then the
+// head with both tables is written, then the body.
 // An export that fails while the body is rendered writes nothing at all.
 // Cell widths are in twips at the grid's resolution; "\", "{" and "}" in
 // texts are escaped.
@@ -71,7 +72,7 @@ private:
   // Twips of a column width at the grid's resolution, remembered per width.
   int twipsOfWidth(int pixels);
 
-  std::optional<MemoryStream> BodyStream;
+  std::optional<SpillStream> BodyStream;
   std::optional<RtfColorTable> ColorTable;
   std::optional<RtfFontTable> FontTable;
   // The row being assembled, written whole at its end.

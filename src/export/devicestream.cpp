@@ -18,6 +18,9 @@ DeviceStream::DeviceStream(QIODevice &device)
     : m_device(device), m_buffer(new char[kBufferSize]) {}
 
 void DeviceStream::write(QByteArrayView bytes) {
+  // An empty view may carry no address at all, which memcpy must not see.
+  if (bytes.isEmpty())
+    return;
   if (m_used + bytes.size() > kBufferSize)
     flush();
   if (bytes.size() >= kBufferSize) {

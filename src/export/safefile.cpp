@@ -2,19 +2,38 @@
 
 #include "platform/errors.h"
 
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+std::unique_ptr<QFileDevice> targetFile(const QString &fileName) {
+  const QFileInfo target(fileName);
+  if (target.exists() && !target.isFile() && !target.isDir())
+    return std::make_unique<QFile>(fileName);
+  auto file = std::make_unique<QSaveFile>(fileName);
+  file->setDirectWriteFallback(true);
+  return file;
+}
+
+} // namespace
+
 SafeFile::SafeFile(const QString &fileName)
-    : m_fileName(fileName), m_file(fileName), m_stream(m_file) {
+    : m_fileName(fileName), m_file(targetFile(fileName)), m_stream(*m_file) {
   // Unbuffered: the stream buffers, and a second buffer in the file would
   // only report a full disk when it is closed.
-  if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+  if (!m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
     raiseCannotCreate();
 }
 
 void SafeFile::commit() {
   m_stream.flush();
-  if (m_file.commit())
+  auto *file = qobject_cast<QSaveFile *>(m_file.get());
+  if (!file)
+    return; // a device: the flush stored everything
+  if (file->commit())
     return;
-  if (m_file.error() == QFileDevice::RenameError)
+  if (file->error() == QFileDevice::RenameError)
     raiseCannotCreate();
   raiseStreamWriteError();
 }

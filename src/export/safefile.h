@@ -2,13 +2,19 @@
 
 #include "export/devicestream.h"
 
-#include <QSaveFile>
+#include <QFileDevice>
 #include <QString>
+#include <memory>
 
 // The file one export is written to. Bytes go to a temporary file in the
 // target's folder; only commit() puts it in the target's place, so a failed
 // export leaves an existing file of that name as it was and no temporary
-// file behind.
+// file behind. The replaced file keeps the old file's permissions. A folder
+// that refuses new files while the existing target may be written gets the
+// bytes written into the target itself, as a plain write would: there a
+// failed export leaves the target partly written. A target that is a device
+// or a pipe is written directly as well: a file moved over it would replace
+// the device itself.
 class SafeFile {
 public:
   // Throws StreamError("Cannot create file <fileName>") when the folder
@@ -31,6 +37,6 @@ private:
   [[noreturn]] void raiseCannotCreate() const;
 
   QString m_fileName;
-  QSaveFile m_file;
+  std::unique_ptr<QFileDevice> m_file;
   DeviceStream m_stream;
 };

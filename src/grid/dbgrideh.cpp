@@ -1,14 +1,15 @@
 #include "grid/dbgrideh.h"
 
 #include "grid/footertext.h"
+#include "grid/griderrorhandler.h"
+#include "grid/readonlycelleditor.h"
 #include "grid/qttextmetrics.h"
 #include "grid/rowheights.h"
 #include "grid/titletree.h"
 #include "platform/query.h"
 
-#include <QPaintEvent>
-#include <QPainter>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <algorithm>
 
 TDBGridEh::TDBGridEh(QWidget *parent)
@@ -21,6 +22,14 @@ TDBGridEh::TDBGridEh(QWidget *parent)
   m_font.OnChange = [this] { LayoutChanged(); };
   m_titleFont.OnChange = [this] { LayoutChanged(); };
   m_footerFont.OnChange = [this] { LayoutChanged(); };
+  setFocusPolicy(Qt::StrongFocus);
+  viewport()->setMouseTracking(true);
+  connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
+          [this](int action) {
+            guarded([&] { verticalScrollAction(action); });
+          });
+  connect(verticalScrollBar(), &QScrollBar::sliderReleased, this,
+          [this] { guarded([this] { verticalThumbReleased(); }); });
   layout();
 }
 
@@ -43,8 +52,9 @@ void TDBGridEh::setDataSource(::DataSource *source) {
   disconnect(m_dataSourceConnection);
   m_dataSource = source;
   if (source)
-    m_dataSourceConnection = connect(source, &::DataSource::dataSetChanged,
-                                     this, [this] { bindDataSet(); });
+    m_dataSourceConnection =
+        connect(source, &::DataSource::dataSetChanged, this,
+                [this] { guarded([this] { bindDataSet(); }); });
   bindDataSet();
 }
 
@@ -60,11 +70,11 @@ void TDBGridEh::bindDataSet() {
   if (Query *dataSet = m_boundDataSet) {
     m_dataSetConnections = {
         connect(dataSet, &Query::activeChanged, this,
-                [this] { dataSetActiveChanged(); }),
+                [this] { guarded([this] { dataSetActiveChanged(); }); }),
         connect(dataSet, &Query::dataChanged, this,
-                [this] { dataSetRecordChanged(); }),
+                [this] { guarded([this] { dataSetRecordChanged(); }); }),
         connect(dataSet, &Query::recordChanged, this,
-                [this] { dataSetRecordChanged(); }),
+                [this] { guarded([this] { dataSetRecordChanged(); }); }),
     };
   }
   m_topRecord = 0;
@@ -77,7 +87,9 @@ void TDBGridEh::dataSetActiveChanged() {
 }
 
 void TDBGridEh::dataSetRecordChanged() {
+  HideEditor();
   scrollToCurrent();
+  updateScrollBars();
   viewport()->update();
 }
 
@@ -189,10 +201,16 @@ void TDBGridEh::layout() {
     return;
   }
   // A layout reads column defaults, which must not start another layout.
+  // A title tree that cannot be built throws; the grid then goes on with
+  // plain titles, its current cell and window kept in range.
   ++m_layoutLock;
   const auto unlock = qScopeGuard([this] {
     --m_layoutLock;
     m_layoutPending = false;
+    keepCurrentCellInRange();
+    scrollToCurrent();
+    updateScrollBars();
+    viewport()->update();
   });
   m_visibleColumns.clear();
   for (int i = 0; i < m_columns.Count(); ++i) {
@@ -204,8 +222,13 @@ void TDBGridEh::layout() {
   computeScreenWidths();
   computeDataRow();
   computeTitleRow();
-  scrollToCurrent();
-  viewport()->update();
+}
+
+void TDBGridEh::keepCurrentCellInRange() {
+  const int fixed = FixedColCount();
+  const int last = std::max(fixed, int(m_screenWidths.size()) - 1);
+  m_col = std::clamp(m_col, fixed, last);
+  m_leftCol = std::clamp(m_leftCol, fixed, last);
 }
 
 int TDBGridEh::screenWidthOf(const TColumnEh &column) const {
@@ -345,12 +368,128 @@ QString TDBGridEh::FooterText(int row, const TColumnEh &column) const {
   return gridFooterText(*this, column, row);
 }
 
-void TDBGridEh::paintEvent(QPaintEvent *event) {
-  QPainter painter(viewport());
-  painter.fillRect(event->rect(), toQColor(m_color));
+template <typename F> void TDBGridEh::guarded(F &&work) noexcept {
+  try {
+    work();
+  } catch (const std::exception &error) {
+    reportGridError(error);
+  }
+}
+
+bool TDBGridEh::event(QEvent *event) {
+  bool handled = true;
+  guarded([&] { handled = QAbstractScrollArea::event(event); });
+  return handled;
+}
+
+bool TDBGridEh::viewportEvent(QEvent *event) {
+  bool handled = true;
+  guarded([&] { handled = QAbstractScrollArea::viewportEvent(event); });
+  return handled;
+}
+
+int TDBGridEh::Row() const {
+  const Query *dataSet = DataSet();
+  if (!dataSet || !dataSet->active() || dataSet->isEmpty())
+    return TitleRowCount();
+  return TitleRowCount() + dataSet->currentPosition() - m_topRecord;
+}
+
+int TDBGridEh::ActiveRecord() const {
+  return m_drawingRecord >= 0 ? m_drawingRecord : Row() - TitleRowCount();
+}
+
+void TDBGridEh::setSelectedIndex(int dataCol) {
+  const int col = dataCol + FixedColCount();
+  if (col == m_col || col < FixedColCount() ||
+      col >= int(m_screenWidths.size()))
+    return;
+  m_col = col;
+  viewport()->update();
+}
+
+int TDBGridEh::dataColumnsLeft() const {
+  int x = 0;
+  for (int col = 0; col < FixedColCount(); ++col)
+    x += m_screenWidths[size_t(col)] + ColLineWidth();
+  return x;
+}
+
+int TDBGridEh::columnLeft(int col) const {
+  if (col < FixedColCount()) {
+    int x = 0;
+    for (int c = 0; c < col; ++c)
+      x += m_screenWidths[size_t(c)] + ColLineWidth();
+    return x;
+  }
+  int x = dataColumnsLeft();
+  for (int c = m_leftCol; c < col; ++c)
+    x += m_screenWidths[size_t(c)] + ColLineWidth();
+  for (int c = col; c < m_leftCol; ++c)
+    x -= m_screenWidths[size_t(c)] + ColLineWidth();
+  return x;
+}
+
+int TDBGridEh::titleAreaHeight() const {
+  return TitleRowCount() ? m_titleRowHeight + RowLineWidth() : 0;
+}
+
+QRect TDBGridEh::CellRect(int col, int row) const {
+  if (col < 0 || col >= int(m_screenWidths.size()) || row < 0 ||
+      (col >= FixedColCount() && col < m_leftCol))
+    return QRect();
+  const int width = m_screenWidths[size_t(col)];
+  QRect rect;
+  if (row < TitleRowCount())
+    rect = QRect(columnLeft(col), 0, width, m_titleRowHeight);
+  else if (row - TitleRowCount() < VisibleRowCount())
+    rect = QRect(columnLeft(col),
+                 titleAreaHeight() + (row - TitleRowCount()) * rowStep(),
+                 width, m_dataRowHeight);
+  if (rect.isEmpty() || !viewport()->rect().intersects(rect))
+    return QRect();
+  return rect;
+}
+
+TDBGridEh::GridCoord TDBGridEh::MouseCoord(QPoint point) const {
+  GridCoord coord;
+  int x = 0;
+  const auto hit = [&](int col) {
+    const int width = m_screenWidths[size_t(col)];
+    if (width <= 0)
+      return false;
+    x += width + ColLineWidth();
+    return point.x() < x;
+  };
+  if (point.x() >= 0) {
+    for (int col = 0; col < FixedColCount() && coord.col < 0; ++col)
+      if (hit(col))
+        coord.col = col;
+    for (int col = m_leftCol;
+         coord.col < 0 && col < int(m_screenWidths.size()); ++col)
+      if (hit(col))
+        coord.col = col;
+  }
+  if (point.y() < 0)
+    return coord;
+  if (point.y() < titleAreaHeight()) {
+    coord.row = 0;
+    return coord;
+  }
+  const int record = (point.y() - titleAreaHeight()) / std::max(1, rowStep());
+  if (record < DisplayedRecordCount())
+    coord.row = TitleRowCount() + record;
+  return coord;
+}
+
+bool TDBGridEh::ownsFocus() const {
+  return hasFocus() || viewport()->hasFocus() ||
+         (m_editor && m_editor->hasFocus());
 }
 
 void TDBGridEh::resizeEvent(QResizeEvent *event) {
   QAbstractScrollArea::resizeEvent(event);
   scrollToCurrent();
+  updateScrollBars();
+  placeEditor();
 }

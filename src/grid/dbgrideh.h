@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/canvas.h"
 #include "grid/colcellparamseh.h"
 #include "grid/color.h"
 #include "grid/columndefvalueseh.h"
@@ -12,6 +13,8 @@
 #include "platform/datasource.h"
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QImage>
 #include <QMetaObject>
 #include <QPointer>
 #include <QRect>
@@ -20,6 +23,7 @@
 #include <vector>
 
 class Query;
+class ReadOnlyCellEditor;
 
 class TDBGridEh;
 
@@ -40,6 +44,12 @@ using TTitleEhClickEvent =
 using TCheckTitleEhBtnEvent = std::function<void(
     TDBGridEh &Sender, int ACol, TColumnEh &Column, bool &Enabled)>;
 using TNotifyEvent = std::function<void(TDBGridEh &Sender)>;
+// Before the grid handles a key; setting Key to 0 stops the grid's handling.
+using TKeyDownEvent = std::function<void(TDBGridEh &Sender, int &Key,
+                                         Qt::KeyboardModifiers Shift)>;
+// A column was moved from collection index FromIndex to ToIndex.
+using TMovedEvent =
+    std::function<void(TDBGridEh &Sender, int FromIndex, int ToIndex)>;
 
 // The read-only data grid of both windows: a view over the record cursor of
 // the dataset of its data source. It holds no rows; it keeps its columns,
@@ -180,6 +190,46 @@ public:
   // The grid's own text of the footer of `column` in footer row `row`.
   QString FooterText(int row, const TColumnEh &column) const;
 
+  // Grid cells: screen column 0 is the indicator (with dgIndicator), then
+  // one per column of the collection; row 0 is the title row (with
+  // dgTitles), then one per displayed record.
+  int FixedColCount() const { return m_options.testFlag(dgIndicator) ? 1 : 0; }
+  int TitleRowCount() const { return m_options.testFlag(dgTitles) ? 1 : 0; }
+  // The first data column scrolled into view (a screen column).
+  int LeftCol() const { return m_leftCol; }
+  // The current cell: its screen column, and the grid row of the current
+  // record (TitleRowCount() + its index among the displayed records).
+  int Col() const { return m_col; }
+  int Row() const;
+  // The current column, counted in the collection from 0.
+  int SelectedIndex() const { return m_col - FixedColCount(); }
+  void setSelectedIndex(int dataCol);
+  // Index among the displayed records of the record the fields read: while
+  // the grid draws a row, that row's record; otherwise the current record.
+  int ActiveRecord() const;
+  // Viewport rectangle of a cell (its grid lines excluded); empty for a
+  // cell not in view.
+  QRect CellRect(int col, int row) const;
+  struct GridCoord {
+    int col = -1;
+    int row = -1;
+  };
+  // The cell under viewport point `point`; -1 for a coordinate on no cell.
+  GridCoord MouseCoord(QPoint point) const;
+
+  // The grid paints every data cell before OnDrawColumnCell (default true).
+  bool DefaultDrawing() const { return m_defaultDrawing; }
+  void setDefaultDrawing(bool on) { assignAndRepaint(m_defaultDrawing, on); }
+
+  // Brush and font of cell painting; the painter is set only during a
+  // repaint.
+  TCanvas &Canvas() { return m_canvas; }
+  // Paints one data cell with the canvas's current brush and font: fills
+  // `rect` and writes the cell text of the active record 2 pixels in
+  // (right-aligned text 3 pixels before the right edge).
+  void PaintDataCell(const QRect &rect, int dataCol, TColumnEh &column,
+                     TGridDrawState state);
+
   TGetCellEhParamsEvent OnGetCellParams;
   TGetFooterParamsEvent OnGetFooterParams;
   TDrawColumnEhCellEvent OnDrawColumnCell;
@@ -187,10 +237,41 @@ public:
   TTitleEhClickEvent OnTitleBtnClick;
   TCheckTitleEhBtnEvent OnCheckButton;
   TNotifyEvent OnDblClick;
+  TDBGridEhClickEvent OnCellClick;
+  TNotifyEvent OnColEnter;
+  TNotifyEvent OnColExit;
+  TMovedEvent OnColumnMoved;
+  TKeyDownEvent OnKeyDown;
+
+  // Interaction state: only one at a time.
+  enum class GridState { Normal, TitlePressed, ColSizing, ColMoving, Tracking };
+  GridState State() const { return m_state; }
+  // The read-only in-place editor over the current cell; null until first
+  // opened. EditorOpen() tells whether it is open (it is hidden while the
+  // focus is elsewhere).
+  ReadOnlyCellEditor *InplaceEditor() const { return m_editor; }
+  bool EditorOpen() const { return m_editorOpen; }
+  void ShowEditor(bool selectAll);
+  void HideEditor();
 
 protected:
+  // Event boundaries: an error raised while handling an event goes to
+  // reportGridError() instead of through Qt's event dispatch.
+  bool event(QEvent *event) override;
+  bool viewportEvent(QEvent *event) override;
   void paintEvent(QPaintEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  bool focusNextPrevChild(bool next) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  void mousePressEvent(QMouseEvent *event) override;
+  void mouseMoveEvent(QMouseEvent *event) override;
+  void mouseReleaseEvent(QMouseEvent *event) override;
+  void mouseDoubleClickEvent(QMouseEvent *event) override;
+  void wheelEvent(QWheelEvent *event) override;
+  void timerEvent(QTimerEvent *event) override;
+  void focusInEvent(QFocusEvent *event) override;
+  void focusOutEvent(QFocusEvent *event) override;
 
 private:
   // Setter bodies: store a changed value, then lay out again or repaint.
@@ -211,6 +292,7 @@ private:
   int rowsFitting(bool countPartlyVisible) const;
   void layout();
   void computeTitleRow();
+  void keepCurrentCellInRange();
   void computeDataRow();
   void computeScreenWidths();
   int screenWidthOf(const TColumnEh &column) const;
@@ -218,6 +300,74 @@ private:
   void dataSetActiveChanged();
   void dataSetRecordChanged();
   void scrollToCurrent();
+  // Runs a dataset notification, reporting what it throws.
+  template <typename F> void guarded(F &&work) noexcept;
+
+  // Painting (dbgridehpaint.cpp).
+  struct PaintFrame;
+  PaintFrame paintFrame() const;
+  void paintGridLines(QPainter &painter, const PaintFrame &frame) const;
+  void paintTitleCells(const QRegion &region, const PaintFrame &frame);
+  void paintTitleGroups(const QRegion &region, const PaintFrame &frame);
+  void paintIndicatorCells(const QRegion &region, const PaintFrame &frame);
+  void paintDataRows(const QRegion &region, const PaintFrame &frame);
+  void paintDataCell(const QRect &rect, int col, TColumnEh &column,
+                     TGridDrawState state);
+  void paintEmptyArea(QPainter &painter, const PaintFrame &frame) const;
+  // Top of the title cell part of a leaf or group (0 without groups).
+  int titleNodeTop(const THeadTreeNode &node) const;
+  // Left edge of screen column `col`, also for data columns scrolled out
+  // of view to the left (then left of the data area).
+  int columnLeft(int col) const;
+  int dataColumnsLeft() const;
+  int titleAreaHeight() const;
+  int rowStep() const { return m_dataRowHeight + RowLineWidth(); }
+  // The grid or its in-place editor holds the keyboard focus.
+  bool ownsFocus() const;
+  // Line of column sizing or moving drawn over the snapshot taken when the
+  // drag began, inverting the pixels under it.
+  void paintDragLine(QPainter &painter, const QRect &area);
+
+  // Navigation and scroll bars (dbgridehnavigation.cpp).
+  bool dataSetOpen() const;
+  void navigationKey(int key, Qt::KeyboardModifiers modifiers);
+  void moveRecords(int distance);
+  void moveToCol(int col);
+  void stepCol(int direction);
+  int firstDataCol() const;
+  int lastDataCol() const;
+  void scrollColIntoView(int col);
+  int maxLeftCol() const;
+  void updateScrollBars();
+  void verticalScrollAction(int action);
+  void verticalThumbReleased();
+
+  // Mouse (dbgridehmouse.cpp).
+  bool inTitleLeafPart(QPoint point, int col) const;
+  void pressTitle(QPoint point, int col);
+  void pressDataRow(GridCoord coord);
+  void trackPointer(QPoint point);
+  void raiseTitleClick(QPoint point);
+  void startScrollTimer(int interval);
+  void stopScrollTimer();
+
+  // Column sizing and moving (dbgridehcolumndrag.cpp).
+  // The column whose sizing zone holds `point`, or -1.
+  int sizingZoneCol(QPoint point) const;
+  void updateCursor(QPoint point);
+  void startSizing(QPoint point, int col);
+  void endSizing(QPoint point);
+  void startMoving(QPoint point, int col);
+  void moveDropTo(QPoint point);
+  void endMoving();
+  void cancelDrag();
+  void setDragLine(int x, int width, TColor xorColor);
+  int dropLineX(int dropCol) const;
+
+  // In-place editor (dbgridehediting.cpp).
+  bool canOpenEditor() const;
+  void typeIntoGrid(const QString &text);
+  void placeEditor();
 
   QPointer<::DataSource> m_dataSource;
   QPointer<Query> m_boundDataSet;
@@ -257,6 +407,34 @@ private:
   std::unique_ptr<THeadTreeNode> m_titleTree;
   std::vector<THeadTreeNode *> m_leaves;
 
+  bool m_defaultDrawing = true;
+  TCanvas m_canvas;
+  int m_leftCol = 0;
+  int m_col = 0;
+  int m_drawingRecord = -1;
+  int m_pressedTitleCol = -1; // title button held down, drawn pushed
+  GridState m_state = GridState::Normal;
+  QPoint m_pressPoint;
+  int m_downTitleCol = -1; // title under the press in TitlePressed
+  bool m_titleButtonDown = false;
+  int m_wheelRemainder = 0;
+  // Drag scrolling while tracking or moving: one timer, its interval and
+  // the step each tick takes.
+  QBasicTimer m_scrollTimer;
+  int m_scrollInterval = -1;
+  int m_scrollRecords = 0;
+  int m_scrollCols = 0;
+  // Column sizing and moving.
+  int m_dragCol = -1;
+  int m_sizingOffset = 0;
+  int m_dropCol = -1;
+  QImage m_dragSnapshot;
+  int m_dragLineX = -1;
+  int m_dragLineWidth = 1;
+  TColor m_dragLineXor = clWhite;
+  bool m_ignoreNextRelease = false;
+  ReadOnlyCellEditor *m_editor = nullptr;
+  bool m_editorOpen = false;
   int m_topRecord = 0;
   bool m_positionSaved = false;
   int m_savedBookmark = -1;

@@ -57,6 +57,26 @@ std::optional<SystemColors> &installed() {
   return colors;
 }
 
+// The platform's table, read again whenever the application palette has
+// changed since it was read (the platform changes the palette when the
+// user picks another colour scheme).
+struct PlatformTable {
+  SystemColors colors;
+  qint64 paletteKey = 0;
+  bool read = false;
+};
+
+const SystemColors &platformColors() {
+  static PlatformTable table;
+  const qint64 key = qGuiApp ? QGuiApplication::palette().cacheKey() : 0;
+  if (!table.read || key != table.paletteKey) {
+    table.colors = SystemColors::fromPlatform();
+    table.paletteKey = key;
+    table.read = true;
+  }
+  return table.colors;
+}
+
 } // namespace
 
 SystemColors::SystemColors() : m_rgb(fixedValues) {}
@@ -94,15 +114,15 @@ SystemColors SystemColors::fromPlatform() {
 }
 
 const SystemColors &SystemColors::current() {
-  std::optional<SystemColors> &colors = installed();
-  if (!colors)
-    colors = fromPlatform();
-  return *colors;
+  const std::optional<SystemColors> &colors = installed();
+  return colors ? *colors : platformColors();
 }
 
 void SystemColors::setCurrent(const SystemColors &colors) {
   installed() = colors;
 }
+
+void SystemColors::followPlatform() { installed().reset(); }
 
 TColor SystemColors::rgb(int index) const {
   return index >= 0 && index < Count ? m_rgb[index] : clBlack;

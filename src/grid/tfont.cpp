@@ -1,5 +1,8 @@
 #include "grid/tfont.h"
 
+#include "platform/fontsubstitution.h"
+
+#include <QGuiApplication>
 #include <cstdlib>
 
 namespace {
@@ -95,6 +98,13 @@ void TFont::Assign(const TFont &source) {
 }
 
 QFont TFont::toQFont() const {
+  // The face the program asks for may be missing here; the platform maps
+  // it before the first font is made.
+  static bool mapped = false;
+  if (!mapped && qGuiApp) {
+    mapMissingSongTi();
+    mapped = true;
+  }
   QFont font(m_name);
   // A negative height is the character height, which is what a pixel size
   // means to Qt; a positive cell height is taken as a close approximation.

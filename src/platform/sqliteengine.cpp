@@ -31,7 +31,7 @@ QString nextConnectionName() {
 } // namespace
 
 SqliteEngine::SqliteEngine(const QString &path)
-    : m_connectionName(nextConnectionName()) {
+    : m_path(path), m_connectionName(nextConnectionName()) {
   if (!QFileInfo(path).isFile())
     throw DatabaseError(
         QStringLiteral("Cannot open database \"%1\": no such file").arg(path));
@@ -100,6 +100,16 @@ ResultTable SqliteEngine::run(const QString &sql, const QVariantList &arguments,
   if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
     throw DatabaseError(QStringLiteral("The SQLite driver gave no handle"));
   sqlite3 *database = *static_cast<sqlite3 *const *>(handle.constData());
+  // SQLite goes on reading a file deleted or replaced after it was opened,
+  // through the handle it holds: rows that no longer exist for anyone else.
+  // Such a session fails instead, until the user connects again.
+  int moved = 0;
+  if (sqlite3_file_control(database, "main", SQLITE_FCNTL_HAS_MOVED, &moved) ==
+          SQLITE_OK &&
+      moved)
+    throw DatabaseError(
+        QStringLiteral("The database file \"%1\" was deleted or replaced")
+            .arg(m_path));
   const QByteArray text = sql.toUtf8();
 
   sqlite3_stmt *prepared = nullptr;

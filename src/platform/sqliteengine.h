@@ -9,7 +9,8 @@
 // <name> <arg>,..." (platform/procedurecall.h): the procedure's statement is
 // looked up by name in the table sys_procedures(name, definition) of the
 // database itself and run with the arguments bound to its numbered
-// parameters ?1, ?2, ...
+// parameters ?1, ?2, ... Once the file has been deleted or replaced by
+// another, every statement fails until the engine is made again.
 class SqliteEngine : public DbEngine {
 public:
   // Opens the file at `path`. Throws DatabaseError when it does not exist
@@ -29,5 +30,6 @@ private:
                   const std::vector<FieldDef> &declared);
   QString procedureDefinition(const QString &name);
 
+  QString m_path;
   QString m_connectionName;
 };

@@ -111,4 +111,17 @@ TEST(ClassListFailureTest, SendsTheFourLinesAndReportsAFailure) {
   EXPECT_FALSE(loadClassNames(info));
 }
 
+// The class-list message stands for a list that could not be read at all;
+// a result that opened but lacks the class name is another error, passed on.
+TEST(ClassListFailureTest, AnErrorAfterOpeningIsPassedOn) {
+  auto database = std::make_shared<FakeDatabase>();
+  DbConnection connection(fakeEngineFactory(database));
+  connection.setConnectionString(QStringLiteral("test"), DbLinkInfo());
+  Query info(QStringLiteral("ado_info"));
+  info.setConnection(&connection);
+  database->table = makeTable({{"cinvCCode", FieldType::WideString}},
+                              {{QStringLiteral("0101")}});
+  EXPECT_THROW(loadClassNames(info), DatabaseError);
+}
+
 } // namespace

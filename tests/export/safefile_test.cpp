@@ -80,3 +80,46 @@ TEST_F(SafeFileTest, FolderThatCannotBeWrittenCannotCreateTheFile) {
 }
 
 } // namespace
+
+#ifdef Q_OS_UNIX
+#include "support/filefaults.h"
+
+#include <QFileDevice>
+
+namespace {
+
+TEST_F(SafeFileTest, FolderRefusingNewFilesGetsTheTargetWrittenInPlace) {
+  writeFile(target(), "old content that is longer");
+  const bool written =
+      whereFolderRefusesNewFiles(folder.path(), {target()}, [&] {
+        try {
+          SafeFile file(target());
+          file.stream().write("new");
+          file.commit();
+          return true;
+        } catch (const StreamError &) {
+          return false;
+        }
+      });
+  EXPECT_TRUE(written);
+  EXPECT_EQ(contentOf(target()), QByteArray("new"));
+  EXPECT_EQ(entries(), QStringList{QStringLiteral("BOM查询-20240305.xls")});
+}
+
+TEST_F(SafeFileTest, ReplacedFileKeepsItsPermissions) {
+  writeFile(target(), "old");
+  const auto permissions =
+      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther;
+  QFile::setPermissions(target(), permissions);
+  {
+    SafeFile file(target());
+    file.stream().write("new");
+    file.commit();
+  }
+  EXPECT_EQ(contentOf(target()), QByteArray("new"));
+  const auto ownerGroupOther = QFileDevice::Permissions(0xF0FF);
+  EXPECT_EQ(QFile::permissions(target()) & ownerGroupOther, permissions);
+}
+
+} // namespace
+#endif

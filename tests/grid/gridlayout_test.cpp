@@ -60,6 +60,15 @@ TEST_F(GridLayoutTest, TallestCaptionSetsTheMultiLevelTitleHeight) {
   EXPECT_EQ(grid.TitleRowHeight(), 24 + 4 - 1);
 }
 
+TEST_F(GridLayoutTest, SortMarkerKeepsSixteenPixelsOfTheTitleFree) {
+  grid.Columns()[1].setWidth(60); // 48 px of text in 56: one line
+  grid.Columns()[1].Title().setCaption(QStringLiteral("单件用量"));
+  EXPECT_EQ(grid.TitleRowHeight(), 12 + 10 - 3);
+  grid.Columns()[1].Title().setSortMarker(smUpEh); // 40 px: two lines
+  EXPECT_EQ(grid.LeafNode(1)->Indent, 16);
+  EXPECT_EQ(grid.TitleRowHeight(), 24 + 10 - 3);
+}
+
 TEST_F(GridLayoutTest, DataRowHeightSettings) {
   grid.setRowLines(2);
   EXPECT_EQ(grid.DataRowHeight(), 24);

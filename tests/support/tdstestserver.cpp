@@ -153,12 +153,13 @@ QString loginText(const QByteArray &login, int at) {
 
 } // namespace
 
-TdsTestServer::TdsTestServer(Script script)
+TdsTestServer::TdsTestServer(Script script, quint16 port)
     : m_shared(std::make_shared<Shared>()) {
   m_shared->script = std::move(script);
-  std::promise<quint16> port;
-  std::future<quint16> chosen = port.get_future();
-  m_acceptor = std::thread([this, &port] { acceptConnections(&port); });
+  std::promise<quint16> listening;
+  std::future<quint16> chosen = listening.get_future();
+  m_acceptor = std::thread(
+      [this, port, &listening] { acceptConnections(port, &listening); });
   m_port = chosen.get();
 }
 
@@ -188,9 +189,13 @@ std::vector<quint32> TdsTestServer::versions() const {
   return m_shared->versions;
 }
 
-void TdsTestServer::acceptConnections(std::promise<quint16> *port) {
+void TdsTestServer::acceptConnections(quint16 wanted,
+                                      std::promise<quint16> *port) {
   DescriptorServer server;
-  server.listen(QHostAddress::LocalHost, 0);
+  if (!server.listen(QHostAddress::LocalHost, wanted)) {
+    port->set_value(0);
+    return;
+  }
   port->set_value(server.serverPort());
   while (!m_shared->stopping) {
     server.waitForNewConnection(PollMs);

@@ -1,13 +1,15 @@
-#include <QApplication>
+#include "app/application.h"
+
 #include <clocale>
 #include <gtest/gtest.h>
 
-// Every test program gets one application object, so widgets, fonts and
-// collation work; CTest runs them on the offscreen platform.
+// Every test program gets the program's application object, so widgets,
+// fonts and collation work and errors escaping event handlers are handled
+// as in the program; CTest runs them on the offscreen platform.
 int main(int argc, char **argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  Application app(argc, argv);
   // The application object takes the character set of the machine's locale
   // (plain ASCII with LANG unset or LC_ALL=C); the SQLite ODBC driver turns
   // the wide text of a statement into bytes with it. The tests send Chinese

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class QWidget;
+class SaveDialog;
+class TDBGridEh;
+
+// The file types the save dialog offers for an export, in filter-index
+// order: spreadsheet, rich text, HTML, plain text.
+inline const QString ExportDialogFilter = QStringLiteral(
+    "Excel 文档( *.xls)|*.xls|Word 文档(*.RTF)|*.rtf|Html 网页(*.html)|*.html|"
+    "纯文本  文档 (*.txt)|*.TXT");
+
+// `prefix` followed by `today` as "yyyymmdd", the name an export proposes
+// ("BOM查询-20240305").
+QString datedFileName(const QString &prefix, const QDate &today);
+
+// The export command of both windows: asks for a file in the save dialog
+// (the file types above, "xls" added to a name without extension,
+// `defaultName` proposed, `preferredType` 0..3 preselecting types 1..4) and
+// writes every row of `grid` with the writer of the file type left
+// selected, whatever extension was typed. False when no grid was given or
+// the dialog was cancelled. Errors while writing are not caught.
+bool ExportGridToFile(TDBGridEh *grid, const QString &defaultName,
+                      int preferredType, SaveDialog &dialog, QWidget *owner);

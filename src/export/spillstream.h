@@ -1,0 +1,41 @@
+#pragma once
+
+#include "export/memorystream.h"
+#include "export/outputstream.h"
+
+#include <QtGlobal>
+#include <memory>
+
+class QTemporaryFile;
+class DeviceStream;
+
+// Bytes of a document part that must be complete before what precedes it
+// can be written. They are kept in memory up to `memoryLimit` bytes; past
+// that everything moves to a temporary file, so a document of any length
+// costs at most about that much memory. The temporary file is removed when
+// the stream is destroyed. Every failure raises "Stream write error".
+class SpillStream : public OutputStream {
+public:
+  static constexpr qsizetype DefaultMemoryLimit = 4 * 1024 * 1024;
+
+  explicit SpillStream(qsizetype memoryLimit = DefaultMemoryLimit);
+  ~SpillStream() override;
+  SpillStream(const SpillStream &) = delete;
+  SpillStream &operator=(const SpillStream &) = delete;
+
+  void write(QByteArrayView bytes) override;
+  void flush() override;
+
+  // Writes every byte stored so far to `out`, in order.
+  void copyTo(OutputStream &out);
+  // Whether the bytes went to the temporary file.
+  bool spilled() const { return m_file != nullptr; }
+
+private:
+  void spill();
+
+  qsizetype m_memoryLimit;
+  MemoryStream m_memory;
+  std::unique_ptr<QTemporaryFile> m_file;
+  std::unique_ptr<DeviceStream> m_fileStream;
+};

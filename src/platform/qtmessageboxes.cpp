@@ -1,0 +1,39 @@
+#include "platform/qtmessageboxes.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+  switch (icon) {
+  case MessageIcon::Information:
+    return QMessageBox::Information;
+  case MessageIcon::Error:
+    return QMessageBox::Critical;
+  case MessageIcon::None:
+    break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void QtMessageBoxes::showMessage(QWidget *owner, const QString &caption,
+                                 const QString &text, MessageIcon icon) {
+  QMessageBox box(boxIcon(icon), caption, text, QMessageBox::NoButton, owner);
+  box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+  box.exec();
+}
+
+bool QtMessageBoxes::askYesNo(QWidget *owner, const QString &caption,
+                              const QString &text) {
+  QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton,
+                  owner);
+  QPushButton *yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+  QPushButton *no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}

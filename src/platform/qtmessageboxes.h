@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/messageboxes.h"
+
+// Message boxes shown with QMessageBox.
+class QtMessageBoxes final : public MessageBoxes {
+public:
+  void showMessage(QWidget *owner, const QString &caption, const QString &text,
+                   MessageIcon icon) override;
+  bool askYesNo(QWidget *owner, const QString &caption,
+                const QString &text) override;
+};

@@ -1,0 +1,57 @@
+#include "grid/canvas.h"
+#include "grid/drawcelltext.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Word-wrapped text in a cell of its own image, written the off-screen way.
+QImage wrappedCell(const QString &text, TColor background) {
+  QImage image(60, 40, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  TCanvas canvas;
+  canvas.Painter = &painter;
+  canvas.Brush.Color = background;
+  canvas.Font.setColor(clBlack);
+  DrawCellText(canvas, QRect(5, 5, 50, 30), 2, 2, text, taCenter, tlCenter,
+               true, false, 0, 0, false);
+  return image;
+}
+
+TEST(DrawCellText, WrappedTextFillsItsRectangleOnly) {
+  const QImage image = wrappedCell(QStringLiteral("存货 名称 规格"), clNavy);
+  EXPECT_EQ(image.pixel(4, 4), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(5, 5), qRgb(0, 0, 128));
+  EXPECT_EQ(image.pixel(54, 34), qRgb(0, 0, 128));
+  EXPECT_EQ(image.pixel(55, 35), qRgb(255, 255, 255));
+}
+
+// Every grid of the process writes wrapped text through one shared bitmap;
+// its lock keeps two painters from using it at once.
+TEST(DrawCellText, SharedBitmapServesOneCellAtATime) {
+  const QString texts[] = {QStringLiteral("甲乙 丙丁 戊己"),
+                           QStringLiteral("子丑 寅卯 辰巳")};
+  const TColor backgrounds[] = {clNavy, clYellow};
+  const QImage expected[] = {wrappedCell(texts[0], backgrounds[0]),
+                             wrappedCell(texts[1], backgrounds[1])};
+  std::atomic<int> mismatches{0};
+  auto work = [&](int which) {
+    for (int i = 0; i < 300; ++i)
+      if (wrappedCell(texts[which], backgrounds[which]) != expected[which])
+        ++mismatches;
+  };
+  std::unique_ptr<QThread> threads[] = {
+      std::unique_ptr<QThread>(QThread::create(work, 0)),
+      std::unique_ptr<QThread>(QThread::create(work, 1))};
+  for (auto &thread : threads)
+    thread->start();
+  for (auto &thread : threads)
+    ASSERT_TRUE(thread->wait(QDeadlineTimer(60000)));
+  EXPECT_EQ(mismatches, 0);
+}
+
+} // namespace

@@ -1,0 +1,72 @@
+#include "support/fakeplatform.h"
+
+#include "support/demodatabase.h"
+
+#include <QTimer>
+
+void FakeMessageBoxes::showMessage(QWidget *owner, const QString &caption,
+                                   const QString &text, MessageIcon icon) {
+  shown.append({owner, owner != nullptr, caption, text, icon});
+}
+
+bool FakeMessageBoxes::askYesNo(QWidget *owner, const QString &caption,
+                                const QString &text) {
+  asked.append({owner, owner != nullptr, caption, text, MessageIcon::None});
+  return answers.isEmpty() ? false : answers.takeFirst();
+}
+
+QStringList FakeMessageBoxes::texts() const {
+  QStringList result;
+  for (const ShownMessage &message : shown)
+    result.append(message.text);
+  return result;
+}
+
+std::optional<SaveDialogChoice>
+FakeSaveDialog::execute(QWidget *, const SaveDialogOptions &options) {
+  opened.append(options);
+  return choice;
+}
+
+void FakeShell::execute(QWidget *, const QString &verb, const QString &target,
+                        ShellShowMode showMode) {
+  calls.append({verb, target, showMode});
+}
+
+namespace {
+
+// Hands every call to the one fake store of the test.
+class SharedStore : public SettingsStore {
+public:
+  explicit SharedStore(std::shared_ptr<FakeSettingsStore> store)
+      : m_store(std::move(store)) {}
+  bool openKey(const QString &path) override { return m_store->openKey(path); }
+  QString readString(const QString &name) override {
+    return m_store->readString(name);
+  }
+  void writeString(const QString &name, const QString &value) override {
+    m_store->writeString(name, value);
+  }
+
+private:
+  std::shared_ptr<FakeSettingsStore> m_store;
+};
+
+} // namespace
+
+FakePlatform::FakePlatform(DbEngineFactory engines)
+    : services{messages, saveDialog, shell, clock,
+               [store = store] { return std::make_unique<SharedStore>(store); },
+               std::move(engines)} {}
+
+void storeDemoSettings(FakeSettingsStore &store) {
+  const DbLinkInfo info = demoLinkInfo();
+  store.values = {{"dbserver", info.server},
+                  {"dbdatabase", info.database},
+                  {"dbuser", info.user},
+                  {"dbpassword", info.password}};
+}
+
+void whenModal(std::function<void()> step) {
+  QTimer::singleShot(0, std::move(step));
+}

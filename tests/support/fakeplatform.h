@@ -1,0 +1,90 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/messageboxes.h"
+#include "platform/platformservices.h"
+#include "platform/savedialog.h"
+#include "platform/shell.h"
+#include "support/fakesettingsstore.h"
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+struct ShownMessage {
+  QPointer<QWidget> owner;
+  bool owned = false; // an owner window was given
+  QString caption;
+  QString text;
+  MessageIcon icon = MessageIcon::None;
+};
+
+// Message boxes that record what they show and answer questions from a
+// list (No once the list is used up).
+class FakeMessageBoxes : public MessageBoxes {
+public:
+  void showMessage(QWidget *owner, const QString &caption, const QString &text,
+                   MessageIcon icon) override;
+  bool askYesNo(QWidget *owner, const QString &caption,
+                const QString &text) override;
+
+  // The texts shown, in order.
+  QStringList texts() const;
+
+  QList<ShownMessage> shown;
+  QList<ShownMessage> asked;
+  QList<bool> answers;
+};
+
+// A save dialog that records the options it was opened with and gives the
+// prepared choice (nothing: the user cancelled).
+class FakeSaveDialog : public SaveDialog {
+public:
+  std::optional<SaveDialogChoice>
+  execute(QWidget *owner, const SaveDialogOptions &options) override;
+
+  std::optional<SaveDialogChoice> choice;
+  QList<SaveDialogOptions> opened;
+};
+
+struct ShellCall {
+  QString verb;
+  QString target;
+  ShellShowMode showMode;
+};
+
+class FakeShell : public Shell {
+public:
+  void execute(QWidget *owner, const QString &verb, const QString &target,
+               ShellShowMode showMode) override;
+  QList<ShellCall> calls;
+};
+
+class FixedClock : public Clock {
+public:
+  QDate today() const override { return date; }
+  QDate date{2024, 3, 5};
+};
+
+// Fakes for everything outside the program, the settings store shared by
+// every store object the windows create, and the database engines given.
+struct FakePlatform {
+  explicit FakePlatform(DbEngineFactory engines);
+
+  FakeMessageBoxes messages;
+  FakeSaveDialog saveDialog;
+  FakeShell shell;
+  FixedClock clock;
+  std::shared_ptr<FakeSettingsStore> store =
+      std::make_shared<FakeSettingsStore>();
+  PlatformServices services;
+};
+
+// The demo database's settings as the store holds them.
+void storeDemoSettings(FakeSettingsStore &store);
+
+// Runs `step` as soon as the event loop runs again, for acting inside a
+// modal window that is about to open.
+void whenModal(std::function<void()> step);
