@@ -3,9 +3,10 @@
 // component rows. The content is made up but deterministic and shaped like
 // the real thing: one made item per header, purchased items for the rest,
 // about one component in eight a sub-assembly with a BOM of its own; some
-// 2,400 distinct names among the made items.
+// 2,400 distinct names among the made items, or with --distinct-names a name
+// of its own for every item (a serial number after the made-up name).
 //
-//   generate_bomdb <output file> <headers> <component rows>
+//   generate_bomdb <output file> <headers> <component rows> [--distinct-names]
 
 #include <sqlite3.h>
 
@@ -181,7 +182,8 @@ std::string leafClass(unsigned index) {
          number("%02lld", leaf + 1);
 }
 
-void generate(const std::string &path, long long headers, long long rows) {
+void generate(const std::string &path, long long headers, long long rows,
+              bool distinctNames) {
   Database db(path);
   db.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;");
   db.exec(readFile(BOMDB_SCHEMA_SQL));
@@ -205,6 +207,8 @@ void generate(const std::string &path, long long headers, long long rows) {
       name =
           std::string(Prefixes[prefix]) + Nouns[kind] + Series[random.next(20)];
     }
+    if (distinctNames)
+      name += number("%lld", i + 1);
     const Value addCode = i % 9 == 0 ? Value() : Value(number("A%08lld", i));
     const Value model =
         i % 11 == 0 ? Value()
@@ -258,10 +262,12 @@ void generate(const std::string &path, long long headers, long long rows) {
 } // namespace
 
 int main(int argc, char **argv) {
-  if (argc != 4) {
+  const bool distinctNames =
+      argc == 5 && std::string(argv[4]) == "--distinct-names";
+  if (argc != 4 && !distinctNames) {
     std::fprintf(stderr,
                  "usage: generate_bomdb <output file> <headers> <component "
-                 "rows>\n");
+                 "rows> [--distinct-names]\n");
     return 2;
   }
   const long long headers = std::atoll(argv[2]);
@@ -271,7 +277,7 @@ int main(int argc, char **argv) {
     return 2;
   }
   try {
-    generate(argv[1], headers, rows);
+    generate(argv[1], headers, rows, distinctNames);
   } catch (const Failure &failure) {
     std::fprintf(stderr, "generate_bomdb: %s\n", failure.what());
     return 1;

@@ -132,7 +132,7 @@ struct PatternPiece {
     AmPmLetters // "am/pm" or "a/p": the pattern's own letters
   };
   Kind kind;
-  quint8 digits;     // digits of a number; letters of each AmPmLetters half
+  quint8 digits;      // digits of a number; letters of each AmPmLetters half
   char16_t character; // Character; AmPmLetters: the first of the "am" half
   char16_t second;    // AmPmLetters: the second of the "am" half
   char16_t pm[2];     // AmPmLetters: the "pm" half
@@ -152,12 +152,18 @@ qsizetype amPmAt(QStringView pattern, qsizetype i, PatternPiece &piece) {
     return 4;
   }
   if (rest.startsWith(u"am/pm", Qt::CaseInsensitive)) {
-    piece = {PatternPiece::AmPmLetters, 2, rest[0].unicode(),
-             rest[1].unicode(), {rest[3].unicode(), rest[4].unicode()}};
+    piece = {PatternPiece::AmPmLetters,
+             2,
+             rest[0].unicode(),
+             rest[1].unicode(),
+             {rest[3].unicode(), rest[4].unicode()}};
     return 5;
   }
   if (rest.startsWith(u"a/p", Qt::CaseInsensitive)) {
-    piece = {PatternPiece::AmPmLetters, 1, rest[0].unicode(), 0,
+    piece = {PatternPiece::AmPmLetters,
+             1,
+             rest[0].unicode(),
+             0,
              {rest[2].unicode(), 0}};
     return 3;
   }

@@ -8,8 +8,8 @@ OdbcDiagnostics odbcDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle) {
     SQLWCHAR message[1024] = {};
     SQLSMALLINT length = 0;
     const SQLRETURN rc =
-        SQLGetDiagRecW(handleType, handle, record, state, &nativeError,
-                       message, SQLSMALLINT(std::size(message)), &length);
+        SQLGetDiagRecW(handleType, handle, record, state, &nativeError, message,
+                       SQLSMALLINT(std::size(message)), &length);
     if (!SQL_SUCCEEDED(rc))
       break;
     if (record == 1)

@@ -12,8 +12,7 @@ public:
   explicit Statement(SQLHDBC connection) {
     if (!SQL_SUCCEEDED(
             SQLAllocHandle(SQL_HANDLE_STMT, connection, &m_handle))) {
-      const OdbcDiagnostics error =
-          odbcDiagnostics(SQL_HANDLE_DBC, connection);
+      const OdbcDiagnostics error = odbcDiagnostics(SQL_HANDLE_DBC, connection);
       throw DatabaseError(error.message);
     }
   }
@@ -35,7 +34,8 @@ OdbcEngine::OdbcEngine(const QString &connectionString,
   SQLHENV environment = SQL_NULL_HENV;
   if (!SQL_SUCCEEDED(
           SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment)))
-    throw DatabaseError(QStringLiteral("The ODBC driver manager is not available"));
+    throw DatabaseError(
+        QStringLiteral("The ODBC driver manager is not available"));
   m_environment = environment;
   SQLSetEnvAttr(environment, SQL_ATTR_ODBC_VERSION,
                 reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
@@ -61,12 +61,12 @@ void OdbcEngine::connect() {
         odbcDiagnostics(SQL_HANDLE_ENV, m_environment);
     throw DatabaseError(error.message);
   }
-  SQLSetConnectAttr(
-      connection, SQL_ATTR_LOGIN_TIMEOUT,
-      reinterpret_cast<SQLPOINTER>(SQLULEN(LoginTimeout.count())), 0);
-  const SQLRETURN rc = SQLDriverConnectW(
-      connection, nullptr, odbcText(m_connectionString), SQL_NTS, nullptr, 0,
-      nullptr, SQL_DRIVER_NOPROMPT);
+  SQLSetConnectAttr(connection, SQL_ATTR_LOGIN_TIMEOUT,
+                    reinterpret_cast<SQLPOINTER>(SQLULEN(LoginTimeout.count())),
+                    0);
+  const SQLRETURN rc =
+      SQLDriverConnectW(connection, nullptr, odbcText(m_connectionString),
+                        SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
   if (!SQL_SUCCEEDED(rc)) {
     const OdbcDiagnostics error = odbcDiagnostics(SQL_HANDLE_DBC, connection);
     SQLFreeHandle(SQL_HANDLE_DBC, connection);

@@ -45,5 +45,5 @@ private:
   std::chrono::seconds m_statementTimeout;
   void *m_environment = nullptr; // SQLHENV
   void *m_connection = nullptr;  // SQLHDBC
-  bool m_broken = false; // reconnect before the next statement
+  bool m_broken = false;         // reconnect before the next statement
 };

@@ -68,7 +68,8 @@ bool readText(SQLHSTMT statement, SQLUSMALLINT column, QString &text) {
     // A piece that did not hold everything is full but for its terminator.
     const qsizetype room = qsizetype(std::size(piece)) - 1;
     const qsizetype units =
-        indicator == SQL_NO_TOTAL || indicator / qsizetype(sizeof(SQLWCHAR)) > room
+        indicator == SQL_NO_TOTAL ||
+                indicator / qsizetype(sizeof(SQLWCHAR)) > room
             ? room
             : indicator / qsizetype(sizeof(SQLWCHAR));
     text.append(reinterpret_cast<const QChar *>(piece), units);
@@ -94,18 +95,15 @@ void appendValue(SQLHSTMT statement, SQLUSMALLINT column, Transfer transfer,
   switch (transfer) {
   case Transfer::Integer: {
     SQLBIGINT value = 0;
-    if (readFixed(statement, column, SQL_C_SBIGINT, value))
-      writer.appendInteger(value);
-    else
-      writer.appendNull();
+    readFixed(statement, column, SQL_C_SBIGINT, value)
+        ? writer.appendInteger(value)
+        : writer.appendNull();
     return;
   }
   case Transfer::Real: {
     SQLDOUBLE value = 0;
-    if (readFixed(statement, column, SQL_C_DOUBLE, value))
-      writer.appendReal(value);
-    else
-      writer.appendNull();
+    readFixed(statement, column, SQL_C_DOUBLE, value) ? writer.appendReal(value)
+                                                      : writer.appendNull();
     return;
   }
   case Transfer::DateTime: {
@@ -143,10 +141,9 @@ ResultTable readOdbcResult(SQLHSTMT statement,
     SQLWCHAR name[256] = {};
     SQLSMALLINT nameLength = 0, sqlType = 0, digits = 0, nullable = 0;
     SQLULEN size = 0;
-    if (!SQL_SUCCEEDED(SQLDescribeColW(statement, i, name,
-                                       SQLSMALLINT(std::size(name)),
-                                       &nameLength, &sqlType, &size, &digits,
-                                       &nullable)))
+    if (!SQL_SUCCEEDED(
+            SQLDescribeColW(statement, i, name, SQLSMALLINT(std::size(name)),
+                            &nameLength, &sqlType, &size, &digits, &nullable)))
       raiseStatementError(statement);
     const QString columnName =
         QString::fromUtf16(reinterpret_cast<const char16_t *>(name),

@@ -1,9 +1,9 @@
 #include "platform/recordsort.h"
 
+#include "platform/collationranks.h"
 #include "platform/errors.h"
 
 #include <QCollator>
-#include <QHash>
 #include <QLocale>
 #include <algorithm>
 #include <numeric>
@@ -39,16 +39,14 @@ std::vector<SortKey> parseSortExpression(const ResultTable &table,
 namespace {
 
 // Compares two rows of one column: negative, zero or positive. A text
-// column compares the rank of each row's text among the column's distinct
-// texts in collation order: a column repeats its texts a lot, so collation
-// keys are made once per distinct text, and each comparison of the sort is
-// between two integers.
+// column compares the rank of each row's text in collation order, so each
+// comparison of the sort is between two integers.
 class ColumnComparer {
 public:
   ColumnComparer(const ResultColumn &column, const QCollator &collator)
       : m_column(column), m_kind(storageKindOf(column.type())) {
     if (m_kind == StorageKind::Text)
-      rankTexts(collator);
+      m_ranks = collationRanks(column, collator);
   }
 
   int compare(int a, int b) const {
@@ -66,53 +64,36 @@ public:
     return 0;
   }
 
+  const std::vector<int> &ranks() const { return m_ranks; }
+
 private:
   template <typename T> static int threeWay(T a, T b) {
     return a < b ? -1 : (b < a ? 1 : 0);
   }
 
-  void rankTexts(const QCollator &collator) {
-    QHash<QStringView, int> indexOfText;
-    indexOfText.reserve(m_column.rowCount());
-    std::vector<QStringView> texts;
-    std::vector<int> textOfRow(m_column.rowCount(), -1);
-    for (int row = 0; row < m_column.rowCount(); ++row) {
-      if (m_column.isNull(row))
-        continue;
-      const QStringView text = m_column.text(row);
-      auto found = indexOfText.constFind(text);
-      if (found == indexOfText.constEnd()) {
-        found = indexOfText.insert(text, int(texts.size()));
-        texts.push_back(text);
-      }
-      textOfRow[row] = *found;
-    }
-
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(texts.size());
-    for (QStringView text : texts)
-      keys.push_back(collator.sortKey(text.toString()));
-    std::vector<int> order(texts.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(),
-              [&](int a, int b) { return keys[a].compare(keys[b]) < 0; });
-    std::vector<int> rankOfText(texts.size());
-    for (size_t i = 0, rank = 0; i < order.size(); ++i) {
-      if (i > 0 && keys[order[i - 1]].compare(keys[order[i]]) != 0)
-        ++rank;
-      rankOfText[order[i]] = int(rank);
-    }
-
-    m_ranks.resize(m_column.rowCount());
-    for (int row = 0; row < m_column.rowCount(); ++row)
-      if (textOfRow[row] >= 0)
-        m_ranks[row] = rankOfText[textOfRow[row]];
-  }
-
   const ResultColumn &m_column;
   StorageKind m_kind;
-  std::vector<int> m_ranks; // text columns: rank of each row's text
+  std::vector<int> m_ranks; // text columns: rank of each row's text, -1 null
 };
+
+// Rows in order of their ranks (-1 for null), stable in both directions:
+// one pass to count the rows of each rank, one to place them.
+std::vector<int> rowsByRank(const std::vector<int> &ranks, bool descending) {
+  const int top =
+      ranks.empty() ? 0 : *std::max_element(ranks.begin(), ranks.end());
+  // Slot of each rank: null first ascending, last descending.
+  const auto slotOf = [&](int rank) {
+    return descending ? (rank < 0 ? top + 1 : top - rank) : rank + 1;
+  };
+  std::vector<int> start(size_t(top) + 3, 0);
+  for (const int rank : ranks)
+    ++start[size_t(slotOf(rank)) + 1];
+  std::partial_sum(start.begin(), start.end(), start.begin());
+  std::vector<int> rows(ranks.size());
+  for (int row = 0; row < int(ranks.size()); ++row)
+    rows[size_t(start[size_t(slotOf(ranks[row]))]++)] = row;
+  return rows;
+}
 
 } // namespace
 
@@ -128,6 +109,10 @@ std::vector<int> sortedRows(const ResultTable &table,
   comparers.reserve(keys.size());
   for (const SortKey &key : keys)
     comparers.emplace_back(table.column(key.column), collator);
+  // A title click sorts by one text column: its ranks give the order.
+  if (keys.size() == 1 &&
+      storageKindOf(table.column(keys[0].column).type()) == StorageKind::Text)
+    return rowsByRank(comparers[0].ranks(), keys[0].descending);
 
   std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
     for (size_t i = 0; i < keys.size(); ++i) {

@@ -27,7 +27,7 @@ struct RegionalFormats {
       "July",    "August",   "September", "October", "November", "December"};
   std::array<QString, 7> shortDayNames = {"Sun", "Mon", "Tue", "Wed",
                                           "Thu", "Fri", "Sat"};
-  std::array<QString, 7> longDayNames = {"Sunday",   "Monday", "Tuesday",
+  std::array<QString, 7> longDayNames = {"Sunday",    "Monday",   "Tuesday",
                                          "Wednesday", "Thursday", "Friday",
                                          "Saturday"};
   QString timeAMString = QStringLiteral("AM");

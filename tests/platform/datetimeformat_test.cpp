@@ -162,8 +162,8 @@ TEST(FormatDateTime, AmPmMarkersTurnToThe12HourClock) {
       {"h:nn", 17.5, "17:30"},
   };
   for (const auto &c : cases)
-    EXPECT_EQ(formatDateTime(QString::fromUtf8(c.pattern),
-                             day + c.hours / 24, formats),
+    EXPECT_EQ(formatDateTime(QString::fromUtf8(c.pattern), day + c.hours / 24,
+                             formats),
               QString::fromUtf8(c.expected))
         << c.pattern;
 }

@@ -101,17 +101,16 @@ TEST_F(QueryTest, BookmarksSurviveSorting) {
 }
 
 TEST_F(QueryTest, AfterASortTheEndFlagsDescribeTheCurrentRecord) {
-  openWith(makeTable({{"name", FieldType::WideString}},
-                     {{"c"}, {"a"}, {"b"}}));
+  openWith(makeTable({{"name", FieldType::WideString}}, {{"c"}, {"a"}, {"b"}}));
   const struct {
     void (Query::*move)();
     const char *sort;
     const char *current;
     bool bof, eof;
   } cases[] = {
-      {&Query::last, "name ASC", "b", false, false},   // a walk ended: eof
-      {&Query::first, "name DESC", "c", true, false},  // c first again
-      {&Query::first, "name ASC", "c", false, true},   // c now last
+      {&Query::last, "name ASC", "b", false, false},  // a walk ended: eof
+      {&Query::first, "name DESC", "c", true, false}, // c first again
+      {&Query::first, "name ASC", "c", false, true},  // c now last
       {&Query::next, "name DESC", "a", false, true},
   };
   for (const auto &c : cases) {

@@ -56,9 +56,9 @@ TEST(RegionalFormats, DateTimeTextsFollowTheLocaleWhole) {
        "24. 3. 5. 오후 5시 30분 0초"},
   };
   for (const auto &c : cases)
-    EXPECT_EQ(formatDateTime(u"", evening,
-                             RegionalFormats::fromLocale(c.locale)),
-              QString::fromUtf8(c.expected))
+    EXPECT_EQ(
+        formatDateTime(u"", evening, RegionalFormats::fromLocale(c.locale)),
+        QString::fromUtf8(c.expected))
         << c.locale.name().toStdString();
 
   const RegionalFormats china =

@@ -85,8 +85,7 @@ private:
   void utf16(const QString &text);
   void shortText(const QString &text); // B_VARCHAR: length in characters
   void collation();
-  void envChange(quint8 type, const QString &newValue,
-                 const QString &oldValue);
+  void envChange(quint8 type, const QString &newValue, const QString &oldValue);
   void value(const TdsColumn &column, const QVariant &value);
   void decimal(const TdsColumn &column, const QString &text);
 

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QCollator>
+#include <vector>
+
+class ResultColumn;
+
+// The rank of each row's text among the column's texts in `collator`'s
+// order: 0 for the first, equal texts (and texts the collator holds equal)
+// the same rank, -1 for null. Exactly the collator's order, made fast for a
+// title click on a large column.
+std::vector<int> collationRanks(const ResultColumn &column,
+                                const QCollator &collator);
