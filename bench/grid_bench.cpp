@@ -53,7 +53,7 @@ Figures measure(int rows) {
   query.open();
   grid.resize(1600, 900);
   grid.show();
-  QApplication::setActiveWindow(&grid);
+  grid.activateWindow();
   grid.setFocus();
   QApplication::processEvents();
 

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QTimerEvent>
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QPalette>
+#include <cstdlib>
 #include <set>
 
 namespace {

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QThread>
+#include <atomic>
+#include <memory>
 #include <gtest/gtest.h>
 
 namespace {

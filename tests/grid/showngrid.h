@@ -40,7 +40,7 @@ protected:
     const int frame = grid.width() - grid.viewport()->width();
     grid.resize(width, 19 + 1 + rows * 17 + frame);
     grid.show();
-    QApplication::setActiveWindow(&grid);
+    grid.activateWindow();
     grid.setFocus();
     QApplication::processEvents();
   }
