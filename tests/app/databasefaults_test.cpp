@@ -55,18 +55,10 @@ const FileFault fileFaults[] = {
 
 class DatabaseFaultTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    Application::instance()->setErrorHandler(
-        [this](const std::exception &error) {
-          errors << errorMessageOf(error);
-        });
-  }
-  void TearDown() override {
-    Application::instance()->setErrorHandler(nullptr);
-  }
 
   QTemporaryDir folder;
-  QStringList errors;
+  RecordedErrors recordedErrors;
+  QStringList &errors = recordedErrors.messages;
 };
 
 TEST_F(DatabaseFaultTest, ABrokenFileFailsEachReadAndAReconnectCarriesOn) {

@@ -20,34 +20,17 @@
 
 namespace {
 
-QByteArray contentOf(const QString &path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : "<missing>";
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // The first bytes of an XLS export: a BOF record.
 const QByteArray XlsStart("\x09\x08", 2);
 
 class ExportFaultTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    Application::instance()->setErrorHandler(
-        [this](const std::exception &error) {
-          errors << errorMessageOf(error);
-        });
     storeDemoSettings(*platform.store);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
     window.show();
     window.tbn_query->click();
     ASSERT_GT(window.ado_bominfomain->recordCount(), 0);
-  }
-  void TearDown() override {
-    Application::instance()->setErrorHandler(nullptr);
   }
 
   // "输出" to `path` as the file type at `filterIndex`; the errors it
@@ -69,7 +52,8 @@ protected:
   FakePlatform platform{demoEngineFactory(DemoEngine::Embedded)};
   Tfrm_lorquin window{platform.services};
   QTemporaryDir folder;
-  QStringList errors;
+  RecordedErrors recordedErrors;
+  QStringList &errors = recordedErrors.messages;
   bool noticeShown = false;
 };
 

@@ -90,15 +90,6 @@ TdsReply bomServer(const QString &sql) {
 
 class ServerRestartTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    Application::instance()->setErrorHandler(
-        [this](const std::exception &error) {
-          errors << errorMessageOf(error);
-        });
-  }
-  void TearDown() override {
-    Application::instance()->setErrorHandler(nullptr);
-  }
 
   // Milliseconds `action` took.
   template <class Action> static qint64 timed(Action action) {
@@ -108,7 +99,8 @@ protected:
     return clock.elapsed();
   }
 
-  QStringList errors;
+  RecordedErrors recordedErrors;
+  QStringList &errors = recordedErrors.messages;
 };
 
 TEST_F(ServerRestartTest, QueriesFailWhileTheServerIsDownAndWorkOnceItIsBack) {

@@ -25,29 +25,12 @@
 
 namespace {
 
-QByteArray contentOf(const QString &path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : "<missing>";
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 class SettingsFaultTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    Application::instance()->setErrorHandler(
-        [this](const std::exception &error) {
-          errors << errorMessageOf(error);
-        });
     platform.services.settingsStore = [this] {
       return std::make_unique<IniSettingsStore>(iniFile);
     };
-  }
-  void TearDown() override {
-    Application::instance()->setErrorHandler(nullptr);
   }
 
   // The settings of the demo database as the store file holds them.
@@ -87,7 +70,8 @@ protected:
   // A copy every user may read, inside the folder.
   QString demoDatabase = folder.filePath(QStringLiteral("demo.sqlite3"));
   FakePlatform platform{demoEngineFactory(DemoEngine::Embedded)};
-  QStringList errors;
+  RecordedErrors recordedErrors;
+  QStringList &errors = recordedErrors.messages;
 };
 
 // Nothing can be read or stored: start-up asks for the dialog, the dialog

@@ -1,6 +1,7 @@
 #include "export/safefile.h"
 
 #include "platform/errors.h"
+#include "support/filefaults.h"
 
 #include <gtest/gtest.h>
 
@@ -9,19 +10,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-QByteArray contentOf(const QString &path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    return "<missing>";
-  return file.readAll();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
 
 class SafeFileTest : public testing::Test {
 protected:
@@ -35,7 +23,7 @@ protected:
 };
 
 TEST_F(SafeFileTest, CommitReplacesTheTarget) {
-  writeFile(target(), "old content that is longer");
+  ASSERT_TRUE(writeFile(target(), "old content that is longer"));
   {
     SafeFile file(target());
     file.stream().write("new");
@@ -55,7 +43,7 @@ TEST_F(SafeFileTest, CommitCreatesAMissingTarget) {
 }
 
 TEST_F(SafeFileTest, WithoutCommitTheTargetStaysAndNothingIsLeft) {
-  writeFile(target(), "keep me");
+  ASSERT_TRUE(writeFile(target(), "keep me"));
   {
     SafeFile file(target());
     file.stream().write(QByteArray(200000, 'x'));
@@ -82,14 +70,12 @@ TEST_F(SafeFileTest, FolderThatCannotBeWrittenCannotCreateTheFile) {
 } // namespace
 
 #ifdef Q_OS_UNIX
-#include "support/filefaults.h"
-
 #include <QFileDevice>
 
 namespace {
 
 TEST_F(SafeFileTest, FolderRefusingNewFilesGetsTheTargetWrittenInPlace) {
-  writeFile(target(), "old content that is longer");
+  ASSERT_TRUE(writeFile(target(), "old content that is longer"));
   const bool written =
       whereFolderRefusesNewFiles(folder.path(), {target()}, [&] {
         try {
@@ -107,7 +93,7 @@ TEST_F(SafeFileTest, FolderRefusingNewFilesGetsTheTargetWrittenInPlace) {
 }
 
 TEST_F(SafeFileTest, ReplacedFileKeepsItsPermissions) {
-  writeFile(target(), "old");
+  ASSERT_TRUE(writeFile(target(), "old"));
   const auto permissions =
       QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther;
   QFile::setPermissions(target(), permissions);

@@ -1,5 +1,17 @@
 #include "support/filefaults.h"
 
+#include <QFile>
+
+QByteArray contentOf(const QString &path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : "<missing>";
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 #ifdef Q_OS_UNIX
 #include <QDeadlineTimer>
 #include <QDir>

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
-// Ways to make the file system refuse what a test needs refused, whoever
-// runs the test. Unix only.
+// Reading and writing whole files, and ways to make the file system refuse
+// what a test needs refused, whoever runs the test (the latter Unix only).
+
+// The bytes of the file at `path`, or "<missing>" when it cannot be read.
+QByteArray contentOf(const QString &path);
+// Writes `bytes` as the whole file at `path`; false when not all were stored.
+bool writeFile(const QString &path, const QByteArray &bytes);
 
 // Runs `action` where `folder` refuses new files and every file in it but
 // those named in `writable` refuses writing, and returns what it returned.
