@@ -10,18 +10,14 @@
 #include "export/dbgridehexportastext.h"
 #include "export/dbgridehexportasxls.h"
 #include "export/memorystream.h"
-#include "grid/bomgridsettings.h"
 #include "grid/columneh.h"
 #include "grid/dbgrideh.h"
 #include "grid/griderrorhandler.h"
 #include "grid/systemcolors.h"
-#include "platform/datasource.h"
-#include "platform/dbconnection.h"
 #include "platform/errors.h"
 #include "platform/query.h"
 #include "platform/regionalformats.h"
-#include "support/fakeengine.h"
-#include "support/fixedtextmetrics.h"
+#include "support/exportgrid.h"
 
 #include <QApplication>
 #include <QFile>
@@ -84,32 +80,10 @@ QVariant randomValue(FuzzInput &in, FieldType type) {
   return QVariant();
 }
 
-struct Scene {
-  std::shared_ptr<FakeDatabase> database = std::make_shared<FakeDatabase>();
-  DbConnection connection{fakeEngineFactory(database)};
-  Query query{QStringLiteral("ado_bomdetail")};
-  DataSource source;
-  TDBGridEh grid;
+// The grid under test and the separators its texts hold.
+struct Scene : ExportGrid {
   int textLines = 0; // CR LF inside exported texts
   int textTabs = 0;
-
-  Scene() {
-    connection.setConnectionString(QStringLiteral("test"), DbLinkInfo());
-    query.setConnection(&connection);
-    source.setDataSet(&query);
-    grid.setName(QStringLiteral("dbg_bomdetail"));
-    grid.setTextMetrics(std::make_shared<FixedTextMetrics>());
-    grid.setPixelsPerInchX(96);
-    applyBomGridSettings(grid);
-    grid.setDataSource(&source);
-  }
-  ~Scene() {
-    // Unbinding lays the grid out again, which may refuse the captions.
-    try {
-      grid.setDataSource(nullptr);
-    } catch (const Error &) {
-    }
-  }
 };
 
 void countSeparators(Scene &scene, const QString &text) {

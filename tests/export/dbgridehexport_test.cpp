@@ -3,7 +3,7 @@
 #include "export/devicestream.h"
 #include "export/exporterclass.h"
 #include "export/memorystream.h"
-#include "exportgrid.h"
+#include "support/exportgrid.h"
 #include "grid/columneh.h"
 #include "grid/tfont.h"
 #include "platform/errors.h"

@@ -1,6 +1,6 @@
 #include "export/dbgridehexportashtml.h"
 
-#include "exportgrid.h"
+#include "support/exportgrid.h"
 #include "grid/columneh.h"
 #include "grid/tfont.h"
 

@@ -2,7 +2,7 @@
 
 #include "bomdetail/bomdetailcolumns.h"
 #include "export/memorystream.h"
-#include "exportgrid.h"
+#include "support/exportgrid.h"
 #include "grid/columneh.h"
 #include "grid/tfont.h"
 #include "platform/errors.h"

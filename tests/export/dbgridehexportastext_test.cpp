@@ -1,7 +1,7 @@
 #include "export/dbgridehexportastext.h"
 
 #include "app/bominfomaincolumns.h"
-#include "exportgrid.h"
+#include "support/exportgrid.h"
 #include "grid/columneh.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "bomdetail/bomdetailcolumns.h"
 #include "export/xlsrecords.h"
-#include "exportgrid.h"
+#include "support/exportgrid.h"
 #include "grid/columneh.h"
 #include "platform/errors.h"
 

@@ -2,7 +2,7 @@
 #include "platform/errors.h"
 #include "support/fakeplatform.h"
 #include "support/qtprint.h"
-#include "exportgrid.h"
+#include "support/exportgrid.h"
 
 #include <QFile>
 #include <QGuiApplication>

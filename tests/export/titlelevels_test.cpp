@@ -1,4 +1,4 @@
-#include "exportgrid.h"
+#include "support/exportgrid.h"
 
 #include "export/titlelevels.h"
 #include "grid/headtreenode.h"

@@ -1,9 +1,10 @@
-#include "exportgrid.h"
+#include "support/exportgrid.h"
 
 #include "export/memorystream.h"
 #include "grid/bomgridsettings.h"
 #include "grid/systemcolors.h"
 #include "platform/codepage936.h"
+#include "platform/errors.h"
 #include "platform/regionalformats.h"
 #include "support/fixedtextmetrics.h"
 
@@ -20,7 +21,14 @@ ExportGrid::ExportGrid() : connection(fakeEngineFactory(database)) {
   grid.setDataSource(&source);
 }
 
-ExportGrid::~ExportGrid() { grid.setDataSource(nullptr); }
+ExportGrid::~ExportGrid() {
+  // Unbinding lays the grid out again, which refuses some multi-level
+  // captions ("ATo not in level"); a destructor must not pass that on.
+  try {
+    grid.setDataSource(nullptr);
+  } catch (const Error &) {
+  }
+}
 
 void ExportGrid::open(ResultTable table) {
   query.close();
