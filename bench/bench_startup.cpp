@@ -89,8 +89,9 @@ int mainWindow(int argc, char **argv, const QElapsedTimer &clock,
       press(edit, key, text);
       QCoreApplication::processEvents(); // the grid repaints
       std::printf("keystroke %-12s rows %7d  %.1f ms\n",
-                  qUtf8Printable(edit->text().isEmpty() ? QStringLiteral("(empty)")
-                                                        : edit->text()),
+                  qUtf8Printable(edit->text().isEmpty()
+                                     ? QStringLiteral("(empty)")
+                                     : edit->text()),
                   window.ado_bominfomain->recordCount(),
                   keystroke.nsecsElapsed() / 1e6);
     };
@@ -113,8 +114,7 @@ int main(int argc, char **argv) {
   if (argc >= 3 && (std::strcmp(argv[1], "window") == 0 ||
                     std::strcmp(argv[1], "typing") == 0)) {
     qputenv("BOMQUERY_SETTINGS_FILE", argv[2]);
-    const QString typed =
-        argc >= 4 ? QString::fromUtf8(argv[3]) : QString();
+    const QString typed = argc >= 4 ? QString::fromUtf8(argv[3]) : QString();
     return mainWindow(argc, argv, clock, typed);
   }
   std::fprintf(stderr, "usage: bench_startup window|typing <settings> "

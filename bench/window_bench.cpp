@@ -98,10 +98,8 @@ void headerWindow(const QString &database, const QString &folder) {
          QStringLiteral("%1 rows").arg(window.ado_bominfomain->recordCount()));
   exportTo(platform, window.tbn_export, 4, folder + "/headers.txt",
            "输出 text");
-  exportTo(platform, window.tbn_export, 1, folder + "/headers.xls",
-           "输出 XLS");
-  exportTo(platform, window.tbn_export, 2, folder + "/headers.rtf",
-           "输出 RTF");
+  exportTo(platform, window.tbn_export, 1, folder + "/headers.xls", "输出 XLS");
+  exportTo(platform, window.tbn_export, 2, folder + "/headers.rtf", "输出 RTF");
 }
 
 void componentWindow(const QString &database, const QString &folder) {
@@ -121,8 +119,8 @@ void componentWindow(const QString &database, const QString &folder) {
            QStringLiteral("%1 rows").arg(detail.ado_bomdetail->recordCount()));
     browse(*detail.dbg_bomdetail, *detail.ado_bomdetail);
     TColumnEh &quantity = detail.dbg_bomdetail->Columns()[5]; // 单件用量
-    for (const char *step : {"title click: sort ascending",
-                             "title click: sort descending"}) {
+    for (const char *step :
+         {"title click: sort ascending", "title click: sort descending"}) {
       const double seconds = timed([&] {
         ApplyTitleSort(*detail.dbg_bomdetail, detail.ado_bomdetail, quantity);
         detail.dbg_bomdetail->grab();

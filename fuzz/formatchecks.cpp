@@ -38,10 +38,9 @@ QString checkXlsRecords(const QByteArray &bytes) {
 }
 
 QString checkHtmlTags(const QByteArray &bytes) {
-  static const QList<QByteArray> paired = {"TABLE", "TR",   "TD", "TH",
-                                           "FONT",  "B",    "I",  "U",
-                                           "STRIKE", "HTML", "HEAD",
-                                           "TITLE"};
+  static const QList<QByteArray> paired = {"TABLE",  "TR",   "TD",   "TH",
+                                           "FONT",   "B",    "I",    "U",
+                                           "STRIKE", "HTML", "HEAD", "TITLE"};
   QList<QByteArray> open;
   qsizetype at = 0;
   while (at < bytes.size()) {
@@ -77,7 +76,8 @@ QString checkHtmlTags(const QByteArray &bytes) {
     }
   }
   if (!open.isEmpty())
-    return QStringLiteral("%1 never closed").arg(QString::fromLatin1(open.last()));
+    return QStringLiteral("%1 never closed")
+        .arg(QString::fromLatin1(open.last()));
   return {};
 }
 
@@ -93,7 +93,8 @@ QString checkRtfGroups(const QByteArray &bytes) {
       // "\\", "\{" and "\}" are text; a control word's own letters are
       // skipped as ordinary bytes.
       if (at + 1 < bytes.size() &&
-          (bytes[at + 1] == '\\' || bytes[at + 1] == '{' || bytes[at + 1] == '}'))
+          (bytes[at + 1] == '\\' || bytes[at + 1] == '{' ||
+           bytes[at + 1] == '}'))
         ++at;
       continue;
     }

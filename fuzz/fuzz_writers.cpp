@@ -29,12 +29,12 @@ namespace {
 // Pieces texts are made of: what each format must escape or keep apart.
 const QString kPieces[] = {
     QStringLiteral("\t"), QStringLiteral("\r\n"), QStringLiteral("\r"),
-    QStringLiteral("\n"), QStringLiteral("\""), QStringLiteral("'"),
-    QStringLiteral("\\"), QStringLiteral("{"), QStringLiteral("}"),
-    QStringLiteral("|"), QStringLiteral("<"), QStringLiteral(">"),
-    QStringLiteral("&"), QStringLiteral("乗"), QStringLiteral("亄"),
-    QStringLiteral("倉"), QStringLiteral("丨"), QStringLiteral("单件用量"),
-    QStringLiteral("😀"), QStringLiteral(" "), QStringLiteral("0.00"),
+    QStringLiteral("\n"), QStringLiteral("\""),   QStringLiteral("'"),
+    QStringLiteral("\\"), QStringLiteral("{"),    QStringLiteral("}"),
+    QStringLiteral("|"),  QStringLiteral("<"),    QStringLiteral(">"),
+    QStringLiteral("&"),  QStringLiteral("乗"),   QStringLiteral("亄"),
+    QStringLiteral("倉"), QStringLiteral("丨"),   QStringLiteral("单件用量"),
+    QStringLiteral("😀"),  QStringLiteral(" "),    QStringLiteral("0.00"),
     QStringLiteral("a")};
 
 QString randomText(FuzzInput &in) {
@@ -50,9 +50,9 @@ QString randomText(FuzzInput &in) {
   return text;
 }
 
-const FieldType kTypes[] = {FieldType::String,  FieldType::WideString,
-                            FieldType::Integer, FieldType::Word,
-                            FieldType::BCD,     FieldType::Float,
+const FieldType kTypes[] = {FieldType::String,   FieldType::WideString,
+                            FieldType::Integer,  FieldType::Word,
+                            FieldType::BCD,      FieldType::Float,
                             FieldType::DateTime, FieldType::Boolean};
 
 QVariant randomValue(FuzzInput &in, FieldType type) {
@@ -72,8 +72,7 @@ QVariant randomValue(FuzzInput &in, FieldType type) {
     return qint64(in.below(2));
   case FieldType::DateTime:
     // Days from about year 100 to 9999, and a few far outside.
-    return in.below(16) == 0 ? in.real()
-                             : double(in.int64() % 3000000) + 0.5;
+    return in.below(16) == 0 ? in.real() : double(in.int64() % 3000000) + 0.5;
   case FieldType::Float:
     return in.real();
   }
@@ -159,7 +158,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     scene.grid.EndLayout();
   } catch (const Error &) {
   }
-  const int rowCount = in.below(4) == 0 ? int(in.below(3000)) : int(in.below(20));
+  const int rowCount =
+      in.below(4) == 0 ? int(in.below(3000)) : int(in.below(20));
   std::vector<std::vector<QVariant>> rows;
   for (int r = 0; r < rowCount; ++r) {
     std::vector<QVariant> row;
@@ -177,10 +177,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   int visible = 0;
   for (TColumnEh *column : scene.grid.VisibleColumns()) {
     ++visible;
-    if (!column->Field() || storageKindOf(fields[column->FieldName().mid(1).toInt()].type) != StorageKind::Text)
+    if (!column->Field() ||
+        storageKindOf(fields[column->FieldName().mid(1).toInt()].type) !=
+            StorageKind::Text)
       continue;
     for (const auto &row : rows)
-      countSeparators(scene, row[column->FieldName().mid(1).toInt()].toString());
+      countSeparators(scene,
+                      row[column->FieldName().mid(1).toInt()].toString());
   }
 
   exportAndCheck<TDBGridEhExportAsXLS>(scene, "xls", checkXlsRecords);

@@ -99,7 +99,8 @@ int main(int argc, char **argv) {
       after(300, [&] {
         after(600, [&] {
           save(frm_link, folder, "connection.png");
-          const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+          const QPixmap screen =
+              QGuiApplication::primaryScreen()->grabWindow(0);
           screen.save(folder.filePath(QStringLiteral("screen-connection.png")));
           frm_link->close();
           after(200, [&] { frm_lorquin->close(); });

@@ -9,9 +9,9 @@
 #include <QLineEdit>
 
 const ContactDetails &programContactDetails() {
-  static const ContactDetails details{
-      QStringLiteral("www.example.com"), QStringLiteral("service@example.com"),
-      QStringLiteral("800012345")};
+  static const ContactDetails details{QStringLiteral("www.example.com"),
+                                      QStringLiteral("service@example.com"),
+                                      QStringLiteral("800012345")};
   return details;
 }
 

@@ -17,7 +17,11 @@ PlatformServices machineServices(MessageBoxes &messages) {
   static QtSaveDialog saveDialog;
   static QtShell shell;
   static const SystemClock clock;
-  return {messages, saveDialog, shell, clock, createMachineSettingsStore,
+  return {messages,
+          saveDialog,
+          shell,
+          clock,
+          createMachineSettingsStore,
           createDatabaseEngineFactory()};
 }
 
@@ -32,7 +36,6 @@ void prepareProgram(Application &application, MessageBoxes &messages) {
   application.setErrorHandler([&](const std::exception &error) {
     showDefaultError(messages, application.Title(), error);
   });
-  setGridErrorHandler([&](const std::exception &error) {
-    application.HandleException(error);
-  });
+  setGridErrorHandler(
+      [&](const std::exception &error) { application.HandleException(error); });
 }

@@ -50,8 +50,7 @@ template <class Control>
 Control *placeControl(QWidget *panel, Control *control, const QString &caption,
                       int column, int row) {
   addFieldCaption(panel, caption, ColumnX[column], RowY[row], ControlHeight);
-  control->setGeometry(ColumnX[column], RowY[row], ControlWidth,
-                       ControlHeight);
+  control->setGeometry(ColumnX[column], RowY[row], ControlWidth, ControlHeight);
   return control;
 }
 
@@ -132,11 +131,11 @@ QWidget *Tfrm_lorquin::createFilterPanel() {
                              QStringLiteral("存货代码"), 2, 0);
   edt_name = placeControl(panel, new QLineEdit(panel),
                           QStringLiteral("存货名称"), 0, 1);
-  cbb_type = placeControl(
-      panel,
-      dropDownList(panel, {QString(), QStringLiteral("主BOM"),
-                           QStringLiteral("替代BOM")}),
-      QStringLiteral("类    型"), 1, 1);
+  cbb_type =
+      placeControl(panel,
+                   dropDownList(panel, {QString(), QStringLiteral("主BOM"),
+                                        QStringLiteral("替代BOM")}),
+                   QStringLiteral("类    型"), 1, 1);
   cbb_status = placeControl(
       panel,
       dropDownList(panel, {QString(), QStringLiteral("新增"),
@@ -155,8 +154,8 @@ QWidget *Tfrm_lorquin::createFilterPanel() {
   QWidget::setTabOrder(edt_name, cbb_type);
   QWidget::setTabOrder(cbb_type, cbb_status);
 
-  contactTop = new ContactStrip(programContactDetails(), 12, Qt::Vertical,
-                                panel);
+  contactTop =
+      new ContactStrip(programContactDetails(), 12, Qt::Vertical, panel);
   contactTop->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   contactTop->setGeometry(600, 3, 331, 72);
   return panel;
@@ -175,8 +174,8 @@ QWidget *Tfrm_lorquin::createBottomBar() {
   pnl_recordcount->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   pnl_recordcount->setIndent(4);
   row->addWidget(pnl_recordcount);
-  contactBottom = new ContactStrip(programContactDetails(), 9, Qt::Horizontal,
-                                   bar);
+  contactBottom =
+      new ContactStrip(programContactDetails(), 9, Qt::Horizontal, bar);
   row->addWidget(contactBottom, 1);
   return bar;
 }
@@ -229,9 +228,8 @@ void Tfrm_lorquin::notify(const QString &text) {
 
 void Tfrm_lorquin::FormShow() {
   if (!readStartupSettings(*m_services.settingsStore(), m_linkInfo))
-    m_services.messages.showMessage(nullptr, ErrorCaption,
-                                    StartupSettingsErrorText,
-                                    MessageIcon::Error);
+    m_services.messages.showMessage(
+        nullptr, ErrorCaption, StartupSettingsErrorText, MessageIcon::Error);
   StartupConnectResult connected;
   std::optional<QStringList> classes;
   {
@@ -264,11 +262,11 @@ void Tfrm_lorquin::fillClassList(const QStringList &names) {
 }
 
 void Tfrm_lorquin::RunBomQuery() {
-  const BomHeaderFilters filters{edt_code->text(),     edt_std->text(),
-                                 edt_addcode->text(),  edt_name->text(),
-                                 cbb_type->currentText(),
-                                 cbb_status->currentText(),
-                                 edt_class->currentText()};
+  const BomHeaderFilters filters{
+      edt_code->text(),        edt_std->text(),
+      edt_addcode->text(),     edt_name->text(),
+      cbb_type->currentText(), cbb_status->currentText(),
+      edt_class->currentText()};
   bool opened;
   {
     const WaitCursor busy;
@@ -303,8 +301,7 @@ bool Tfrm_lorquin::eventFilter(QObject *watched, QEvent *event) {
       m_doubleClickHeld = false;
       if (m_openAfterRelease) {
         m_openAfterRelease = false;
-        QTimer::singleShot(0, this,
-                           guarded([this] { openCurrentHeader(); }));
+        QTimer::singleShot(0, this, guarded([this] { openCurrentHeader(); }));
       }
     }
   }
@@ -321,10 +318,10 @@ void Tfrm_lorquin::openCurrentHeader() {
 }
 
 void Tfrm_lorquin::tbn_exportClick() {
-  if (!ExportGridToFile(dbg_bominfomain,
-                        datedFileName(QStringLiteral("BOM查询-"),
-                                      m_services.clock.today()),
-                        0, m_services.saveDialog, this))
+  if (!ExportGridToFile(
+          dbg_bominfomain,
+          datedFileName(QStringLiteral("BOM查询-"), m_services.clock.today()),
+          0, m_services.saveDialog, this))
     notify(QStringLiteral("BOM查询数据输出未完成！"));
 }
 
@@ -338,7 +335,6 @@ void Tfrm_lorquin::t_actionTimer() {
 }
 
 void Tfrm_lorquin::openWebAddress() {
-  m_services.shell.execute(this, QString(),
-                           programContactDetails().webAddress,
+  m_services.shell.execute(this, QString(), programContactDetails().webAddress,
                            ShellShowMode::Normal);
 }

@@ -130,7 +130,8 @@ void Tfrm_bominfo_detail::closeEvent(QCloseEvent *event) {
 }
 
 void Tfrm_bominfo_detail::FormShow() {
-  dbe_code->setText(m_header.FieldByName(QStringLiteral("InvCode"))->AsString());
+  dbe_code->setText(
+      m_header.FieldByName(QStringLiteral("InvCode"))->AsString());
   dbe_name->setText(
       m_header.FieldByName(QStringLiteral("cInvName"))->AsString());
   dbe_std->setText(m_header.FieldByName(QStringLiteral("cInvStd"))->AsString());
@@ -155,23 +156,21 @@ void Tfrm_bominfo_detail::RunExpansion() {
     opened = runExpansionQuery(*ado_bomdetail, bomId, parentId, m_expandMode);
   }
   if (!opened) {
-    m_services.messages.showMessage(this, NoticeCaption,
-                                    BomDetailReadFailedText,
-                                    MessageIcon::Information);
+    m_services.messages.showMessage(
+        this, NoticeCaption, BomDetailReadFailedText, MessageIcon::Information);
     return;
   }
   m_countPanel->setText(recordCountText(ado_bomdetail->recordCount()));
 }
 
 void Tfrm_bominfo_detail::tbn_exportClick() {
-  if (!ExportGridToFile(
-          dbg_bomdetail,
-          datedFileName(QStringLiteral("BOM信息查询明细-"),
-                        m_services.clock.today()),
-          0, m_services.saveDialog, this))
-    m_services.messages.showMessage(this, NoticeCaption,
-                                    QStringLiteral("BOM信息查询明细输出未完成！"),
-                                    MessageIcon::Information);
+  if (!ExportGridToFile(dbg_bomdetail,
+                        datedFileName(QStringLiteral("BOM信息查询明细-"),
+                                      m_services.clock.today()),
+                        0, m_services.saveDialog, this))
+    m_services.messages.showMessage(
+        this, NoticeCaption, QStringLiteral("BOM信息查询明细输出未完成！"),
+        MessageIcon::Information);
 }
 
 void Tfrm_bominfo_detail::tbn_helpClick() {

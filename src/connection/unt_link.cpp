@@ -87,9 +87,8 @@ void Tfrm_link::FormShow() {
   try {
     ReadLinkSettings(*m_services.settingsStore(), LinkReadOrder::Dialog, info);
   } catch (const SettingsError &) {
-    m_services.messages.showMessage(nullptr, ErrorCaption,
-                                    SettingsAccessErrorText,
-                                    MessageIcon::Error);
+    m_services.messages.showMessage(
+        nullptr, ErrorCaption, SettingsAccessErrorText, MessageIcon::Error);
   }
   edt_server->setText(info.server);
   edt_database->setText(info.database);
@@ -111,10 +110,9 @@ void Tfrm_link::btn_okClick() {
       !checkFilled(edt_database, DatabaseRequiredText) ||
       !checkFilled(edt_user, UserRequiredText))
     return;
-  const DbLinkInfo info{edt_server->text().trimmed(),
-                        edt_database->text().trimmed(),
-                        edt_user->text().trimmed(),
-                        edt_password->text().trimmed()};
+  const DbLinkInfo info{
+      edt_server->text().trimmed(), edt_database->text().trimmed(),
+      edt_user->text().trimmed(), edt_password->text().trimmed()};
   try {
     const WaitCursor busy;
     m_connection.close();
@@ -130,9 +128,8 @@ void Tfrm_link::btn_okClick() {
   try {
     WriteLinkSettings(*m_services.settingsStore(), info);
   } catch (const SettingsError &) {
-    m_services.messages.showMessage(nullptr, ErrorCaption,
-                                    SettingsAccessErrorText,
-                                    MessageIcon::Error);
+    m_services.messages.showMessage(
+        nullptr, ErrorCaption, SettingsAccessErrorText, MessageIcon::Error);
   }
   accept();
 }

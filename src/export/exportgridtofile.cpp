@@ -13,9 +13,9 @@ bool ExportGridToFile(TDBGridEh *grid, const QString &defaultName,
                       int preferredType, SaveDialog &dialog, QWidget *owner) {
   if (!grid)
     return false;
-  const std::optional<SaveDialogChoice> choice = dialog.execute(
-      owner, {ExportDialogFilter, QStringLiteral("xls"), defaultName,
-              preferredType + 1});
+  const std::optional<SaveDialogChoice> choice =
+      dialog.execute(owner, {ExportDialogFilter, QStringLiteral("xls"),
+                             defaultName, preferredType + 1});
   if (!choice || choice->fileName.isEmpty())
     return false;
   const TDBGridEhExportClass writerClass =

@@ -49,7 +49,8 @@ void SpillStream::copyTo(OutputStream &out) {
   const qint64 size = m_file->size();
   if (!m_file->seek(0))
     raiseStreamWriteError();
-  QByteArray block(qsizetype(std::min<qint64>(size, kCopyBlock)), Qt::Uninitialized);
+  QByteArray block(qsizetype(std::min<qint64>(size, kCopyBlock)),
+                   Qt::Uninitialized);
   for (qint64 done = 0; done < size;) {
     const qint64 want = std::min<qint64>(size - done, block.size());
     if (m_file->read(block.data(), want) != want)

@@ -30,8 +30,10 @@ bool QtMessageBoxes::askYesNo(QWidget *owner, const QString &caption,
                               const QString &text) {
   QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton,
                   owner);
-  QPushButton *yes = box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
-  QPushButton *no = box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
+  QPushButton *yes =
+      box.addButton(QStringLiteral("是(&Y)"), QMessageBox::YesRole);
+  QPushButton *no =
+      box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
   box.setDefaultButton(yes);
   box.setEscapeButton(no);
   box.exec();

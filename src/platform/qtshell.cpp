@@ -13,7 +13,8 @@
 QUrl shellTargetUrl(const QString &target, const QString &currentDir) {
   const QUrl url(target, QUrl::StrictMode);
   const bool hasScheme = url.isValid() && url.scheme().size() > 1;
-  if (hasScheme || target.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+  if (hasScheme ||
+      target.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
     return QUrl::fromUserInput(target);
   return QUrl::fromLocalFile(
       QDir(currentDir).absoluteFilePath(QDir::fromNativeSeparators(target)));

@@ -12,7 +12,8 @@
 
 namespace {
 
-TEST(ApplicationTitleTest, IsTheFileNameUpToTheFirstDotLowerCasedAfterItsFirst) {
+TEST(ApplicationTitleTest,
+     IsTheFileNameUpToTheFirstDotLowerCasedAfterItsFirst) {
   const struct {
     const char *path, *title;
   } cases[] = {
@@ -74,7 +75,8 @@ protected:
   QStringList &errors = recorded.messages;
 };
 
-TEST_F(ErrorHandlerTest, AnErrorEscapingAnEventGoesToTheHandlerAndTheLoopGoesOn) {
+TEST_F(ErrorHandlerTest,
+       AnErrorEscapingAnEventGoesToTheHandlerAndTheLoopGoesOn) {
   Throwing object;
   QCoreApplication::postEvent(&object, new QEvent(QEvent::User));
   bool later = false;

@@ -10,8 +10,8 @@ TEST(ContactStripTest, ColoursCycleRedYellowBlueBlackAndOthersTurnRed) {
   const struct {
     TColor from, to;
   } cases[] = {
-      {clRed, clYellow},   {clYellow, clBlue},      {clBlue, clBlack},
-      {clBlack, clRed},    {clWindowText, clRed},   {clNavy, clRed},
+      {clRed, clYellow}, {clYellow, clBlue},    {clBlue, clBlack},
+      {clBlack, clRed},  {clWindowText, clRed}, {clNavy, clRed},
   };
   for (const auto &c : cases)
     EXPECT_EQ(nextContactColor(c.from), c.to) << std::hex << c.from;

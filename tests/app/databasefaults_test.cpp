@@ -55,7 +55,6 @@ const FileFault fileFaults[] = {
 
 class DatabaseFaultTest : public ::testing::Test {
 protected:
-
   QTemporaryDir folder;
   RecordedErrors recordedErrors;
   QStringList &errors = recordedErrors.messages;

@@ -90,7 +90,6 @@ TdsReply bomServer(const QString &sql) {
 
 class ServerRestartTest : public ::testing::Test {
 protected:
-
   // Milliseconds `action` took.
   template <class Action> static qint64 timed(Action action) {
     QElapsedTimer clock;

@@ -6,10 +6,10 @@
 #include "app/unt_lorquin.h"
 #include "bomdetail/unt_bominfo_detail.h"
 #include "connection/unt_link.h"
-#include "grid/dbgrideh.h"
-#include "platform/query.h"
 #include "grid/columneh.h"
+#include "grid/dbgrideh.h"
 #include "grid/mouseinput.h"
+#include "platform/query.h"
 #include "support/demodatabase.h"
 #include "support/fakeengine.h"
 #include "support/fakeplatform.h"
@@ -19,9 +19,9 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -33,24 +33,24 @@ namespace {
 // One table for every statement: the class list reads its cInvCName, the
 // header query finds all its columns.
 ResultTable headerTable() {
-  return makeTable({{"BomId", FieldType::Integer},
-                    {"parentId", FieldType::Integer},
-                    {"InvCode", FieldType::WideString},
-                    {"cInvAddCode", FieldType::WideString},
-                    {"cInvName", FieldType::WideString},
-                    {"cInvStd", FieldType::WideString},
-                    {"bomtype", FieldType::String},
-                    {"Version", FieldType::Integer},
-                    {"VersionDesc", FieldType::WideString},
-                    {"IdentCode", FieldType::WideString},
-                    {"IdentDesc", FieldType::WideString},
-                    {"status", FieldType::String},
-                    {"VersionEffDate", FieldType::DateTime},
-                    {"VersionEndDate", FieldType::DateTime},
-                    {"cInvCName", FieldType::WideString}},
-                   {{1001, 2178, "0201010001", "ZL-SR-001", "输入轴", "WPA-60",
-                     "主BOM", 1, "1", "", "", "审核", 45000.0, 47000.0,
-                     "轴类"}});
+  return makeTable(
+      {{"BomId", FieldType::Integer},
+       {"parentId", FieldType::Integer},
+       {"InvCode", FieldType::WideString},
+       {"cInvAddCode", FieldType::WideString},
+       {"cInvName", FieldType::WideString},
+       {"cInvStd", FieldType::WideString},
+       {"bomtype", FieldType::String},
+       {"Version", FieldType::Integer},
+       {"VersionDesc", FieldType::WideString},
+       {"IdentCode", FieldType::WideString},
+       {"IdentDesc", FieldType::WideString},
+       {"status", FieldType::String},
+       {"VersionEffDate", FieldType::DateTime},
+       {"VersionEndDate", FieldType::DateTime},
+       {"cInvCName", FieldType::WideString}},
+      {{1001, 2178, "0201010001", "ZL-SR-001", "输入轴", "WPA-60", "主BOM", 1,
+        "1", "", "", "审核", 45000.0, 47000.0, "轴类"}});
 }
 
 // Types `text` into `widget` one character at a time, as keystrokes.
@@ -65,7 +65,6 @@ void typeText(QWidget *widget, const QString &text) {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-
   // The main window of `platform`, shown: its start-up has run.
   static std::unique_ptr<Tfrm_lorquin> shownWindow(FakePlatform &platform) {
     auto window = std::make_unique<Tfrm_lorquin>(platform.services);
@@ -231,7 +230,8 @@ TEST_F(MainWindowTest, FilterControlsStandWhereUsersExpectThem) {
       {window->contactTop, {600, 3, 331, 72}},
   };
   for (const auto &c : cases)
-    EXPECT_EQ(c.control->geometry(), c.geometry) << c.control->metaObject()->className();
+    EXPECT_EQ(c.control->geometry(), c.geometry)
+        << c.control->metaObject()->className();
   EXPECT_EQ(window->edt_class->maxVisibleItems(), 16);
   EXPECT_EQ(window->cbb_status->itemText(3), "停用");
   EXPECT_EQ(window->pnl_recordcount->width(), 253);
@@ -324,7 +324,8 @@ TEST_F(MainWindowTest, AQueryWithoutConnectionShowsItsMessageAndKeepsTheCount) {
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-// --- opening a header ---------------------------------------------------------
+// --- opening a header
+// ---------------------------------------------------------
 
 TEST_F(MainWindowTest, ADoubleClickOnAnEmptyGridAsksNothing) {
   FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
@@ -360,16 +361,16 @@ TEST_F(MainWindowTest, TheAnswerSetsTheExpansionAndTogglingRunsTheOther) {
       Tfrm_bominfo_detail &detail = *frm_bominfo_detail;
       EXPECT_EQ(detail.cb_level->isChecked(), c.answer);
       EXPECT_EQ(detail.expandMode(), c.mode);
-      EXPECT_TRUE(detail.ado_bomdetail->sqlText().endsWith(
-          QLatin1String(",") + c.modeDigit));
+      EXPECT_TRUE(detail.ado_bomdetail->sqlText().endsWith(QLatin1String(",") +
+                                                           c.modeDigit));
       EXPECT_EQ(detail.dbe_code->text(),
                 window->ado_bominfomain->FieldByName("InvCode")->AsString());
       const int count = detail.ado_bomdetail->recordCount();
       EXPECT_EQ(detail.recordCountPanel()->text(), recordCountText(count));
 
       detail.cb_level->click();
-      EXPECT_TRUE(detail.ado_bomdetail->sqlText().endsWith(
-          QLatin1String(",") + c.otherDigit));
+      EXPECT_TRUE(detail.ado_bomdetail->sqlText().endsWith(QLatin1String(",") +
+                                                           c.otherDigit));
       EXPECT_EQ(detail.recordCountPanel()->text(),
                 recordCountText(detail.ado_bomdetail->recordCount()));
       detail.tb_exit->click();
@@ -495,8 +496,7 @@ TEST_F(MainWindowTest, PressingAWebAddressTurnsItRedAndOpensTheAddress) {
   }
   ASSERT_EQ(platform.shell.calls.size(), 2);
   EXPECT_EQ(platform.shell.calls[0].verb, "");
-  EXPECT_EQ(platform.shell.calls[0].target,
-            programContactDetails().webAddress);
+  EXPECT_EQ(platform.shell.calls[0].target, programContactDetails().webAddress);
   EXPECT_EQ(platform.shell.calls[0].showMode, ShellShowMode::Normal);
 }
 

@@ -11,11 +11,11 @@
 #include "support/qtprint.h"
 
 #include <QCheckBox>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -46,7 +46,8 @@ protected:
 TEST_F(ComponentWindowTest, ShowsTheHeaderAndItsComponents) {
   EXPECT_EQ(window.windowTitle(), "BOM查询_细表");
   EXPECT_EQ(window.dbe_code->text(), header.FieldByName("InvCode")->AsString());
-  EXPECT_EQ(window.dbe_name->text(), header.FieldByName("cInvName")->AsString());
+  EXPECT_EQ(window.dbe_name->text(),
+            header.FieldByName("cInvName")->AsString());
   EXPECT_TRUE(window.dbe_std->isReadOnly());
   EXPECT_FALSE(window.cb_level->isChecked());
   EXPECT_EQ(window.ado_bomdetail->sqlText(),
@@ -80,8 +81,7 @@ TEST_F(ComponentWindowTest, HelpOpensTheFileBesideTheWorkingFolder) {
 TEST_F(ComponentWindowTest, ExportProposesTodaysNameAndReportsACancel) {
   window.tbn_export->click();
   ASSERT_EQ(platform.saveDialog.opened.size(), 1);
-  EXPECT_EQ(platform.saveDialog.opened[0].fileName,
-            "BOM信息查询明细-20240305");
+  EXPECT_EQ(platform.saveDialog.opened[0].fileName, "BOM信息查询明细-20240305");
   EXPECT_EQ(platform.messages.texts(),
             QStringList{"BOM信息查询明细输出未完成！"});
   EXPECT_EQ(platform.messages.shown[0].owner, &window);

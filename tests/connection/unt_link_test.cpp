@@ -22,8 +22,8 @@ protected:
     dialog.show();
   }
 
-  void type(const QString &server, const QString &database,
-            const QString &user, const QString &password) {
+  void type(const QString &server, const QString &database, const QString &user,
+            const QString &password) {
     dialog.edt_server->setText(server);
     dialog.edt_database->setText(database);
     dialog.edt_user->setText(user);
@@ -83,7 +83,8 @@ TEST_F(LinkDialogTest, CancelEmptiesTheEditsAndKeepsTheDialogOpen) {
   EXPECT_EQ(platform.messages.texts(), QStringList{ServerRequiredText});
 }
 
-TEST_F(LinkDialogTest, AFailedAttemptStoresNothingAndLeavesTheConnectionClosed) {
+TEST_F(LinkDialogTest,
+       AFailedAttemptStoresNothingAndLeavesTheConnectionClosed) {
   connection.setConnectionString("demo", demoLinkInfo());
   connection.open();
   type("embedded", QStringLiteral(BOMQUERY_BINARY_DIR "/gone.sqlite3"), "sa",

@@ -3,11 +3,11 @@
 #include "export/devicestream.h"
 #include "export/exporterclass.h"
 #include "export/memorystream.h"
-#include "support/exportgrid.h"
 #include "grid/columneh.h"
 #include "grid/tfont.h"
 #include "platform/errors.h"
 #include "platform/numericfield.h"
+#include "support/exportgrid.h"
 
 #include <QDir>
 #include <QFile>

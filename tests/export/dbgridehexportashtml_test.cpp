@@ -1,8 +1,8 @@
 #include "export/dbgridehexportashtml.h"
 
-#include "support/exportgrid.h"
 #include "grid/columneh.h"
 #include "grid/tfont.h"
+#include "support/exportgrid.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 
 #include "bomdetail/bomdetailcolumns.h"
 #include "export/memorystream.h"
-#include "support/exportgrid.h"
 #include "grid/columneh.h"
 #include "grid/tfont.h"
 #include "platform/errors.h"
+#include "support/exportgrid.h"
 
 #include <gtest/gtest.h>
 

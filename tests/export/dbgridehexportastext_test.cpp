@@ -1,8 +1,8 @@
 #include "export/dbgridehexportastext.h"
 
 #include "app/bominfomaincolumns.h"
-#include "support/exportgrid.h"
 #include "grid/columneh.h"
+#include "support/exportgrid.h"
 
 #include <gtest/gtest.h>
 

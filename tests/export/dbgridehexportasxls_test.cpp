@@ -2,9 +2,9 @@
 
 #include "bomdetail/bomdetailcolumns.h"
 #include "export/xlsrecords.h"
-#include "support/exportgrid.h"
 #include "grid/columneh.h"
 #include "platform/errors.h"
+#include "support/exportgrid.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

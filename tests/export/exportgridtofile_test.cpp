@@ -1,8 +1,8 @@
 #include "export/exportgridtofile.h"
 #include "platform/errors.h"
+#include "support/exportgrid.h"
 #include "support/fakeplatform.h"
 #include "support/qtprint.h"
-#include "support/exportgrid.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -16,16 +16,16 @@ protected:
   void SetUp() override {
     grid.addColumn("InvCode", "存货编码", 98);
     grid.addColumn("cInvName", "存货名称", 156);
-    grid.open(makeTable({{"InvCode", FieldType::String},
-                         {"cInvName", FieldType::String}},
-                        {{"B-2", "轴"}, {"A-1", "壳体"}, {"C-3", "齿轮"}}));
+    grid.open(makeTable(
+        {{"InvCode", FieldType::String}, {"cInvName", FieldType::String}},
+        {{"B-2", "轴"}, {"A-1", "壳体"}, {"C-3", "齿轮"}}));
   }
 
   QByteArray exportAs(int filterIndex, const QString &typedName) {
     const QString path = folder.filePath(typedName);
     dialog.choice = SaveDialogChoice{path, filterIndex};
-    EXPECT_TRUE(ExportGridToFile(&grid.grid, "BOM查询-20240305", 0, dialog,
-                                 nullptr));
+    EXPECT_TRUE(
+        ExportGridToFile(&grid.grid, "BOM查询-20240305", 0, dialog, nullptr));
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return file.readAll();
@@ -37,8 +37,8 @@ protected:
 };
 
 TEST_F(ExportCommandTest, OpensTheDialogWithTheFileTypesAndTheProposedName) {
-  EXPECT_FALSE(ExportGridToFile(&grid.grid, "BOM查询-20240305", 0, dialog,
-                                nullptr));
+  EXPECT_FALSE(
+      ExportGridToFile(&grid.grid, "BOM查询-20240305", 0, dialog, nullptr));
   ASSERT_EQ(dialog.opened.size(), 1);
   const SaveDialogOptions &options = dialog.opened[0];
   EXPECT_EQ(options.filter,
@@ -68,8 +68,8 @@ TEST_F(ExportCommandTest, TheSelectedTypeDecidesTheWriterNotTheExtension) {
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.filterIndex);
-    const QByteArray bytes =
-        exportAs(c.filterIndex, QStringLiteral("typed%1.xls").arg(c.filterIndex));
+    const QByteArray bytes = exportAs(
+        c.filterIndex, QStringLiteral("typed%1.xls").arg(c.filterIndex));
     EXPECT_TRUE(bytes.startsWith(c.start)) << bytes.left(24).toHex(' ').data();
   }
 }

@@ -31,8 +31,10 @@ TEST(SpillStreamTest, GivesBackEveryByteInOrder) {
       {"one byte past", 16, {10, 7}, true},
       {"one piece larger than the limit", 16, {40}, true},
       {"many pieces after the spill", 100, {60, 60, 1, 0, 3000, 5}, true},
-      {"blocks larger than the copy block", 1024,
-       {3 * 1024 * 1024 + 17, 5}, true},
+      {"blocks larger than the copy block",
+       1024,
+       {3 * 1024 * 1024 + 17, 5},
+       true},
   };
   for (const auto &pattern : patterns) {
     SCOPED_TRACE(pattern.name);

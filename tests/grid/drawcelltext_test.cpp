@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QThread>
 #include <atomic>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 

@@ -99,7 +99,7 @@ TEST(RegionalFormats, PlainCLocaleStandsForChina) {
                            RegionalFormats::fromSystemLocale(QLocale::c())),
             "2024/3/5 17:30:00");
   EXPECT_EQ(formatDateTime(u"", evening,
-                           RegionalFormats::fromSystemLocale(QLocale(
-                               QLocale::German, QLocale::Germany))),
+                           RegionalFormats::fromSystemLocale(
+                               QLocale(QLocale::German, QLocale::Germany))),
             "05.03.24 17:30:00");
 }

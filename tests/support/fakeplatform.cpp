@@ -57,7 +57,10 @@ private:
 } // namespace
 
 FakePlatform::FakePlatform(DbEngineFactory engines)
-    : services{messages, saveDialog, shell, clock,
+    : services{messages,
+               saveDialog,
+               shell,
+               clock,
                [store = store] { return std::make_unique<SharedStore>(store); },
                std::move(engines)} {}
 
@@ -74,10 +77,9 @@ void whenModal(std::function<void()> step) {
 }
 
 RecordedErrors::RecordedErrors() {
-  Application::instance()->setErrorHandler(
-      [this](const std::exception &error) {
-        messages << errorMessageOf(error);
-      });
+  Application::instance()->setErrorHandler([this](const std::exception &error) {
+    messages << errorMessageOf(error);
+  });
 }
 
 RecordedErrors::~RecordedErrors() {
