@@ -143,3 +143,44 @@ TEST(DatabaseEngineFactoryTest, EmbeddedInAnyCaseOpensTheSqliteFile) {
 }
 
 } // namespace
+
+#ifdef Q_OS_UNIX
+#include "support/filefaults.h"
+
+#include <QTemporaryDir>
+
+// A database file whose read permission is taken away while it is open: the
+// open handle goes on reading (the system checks permissions only when a file
+// is opened), and a new connection, as the connection dialog makes, is
+// refused until the permission is back. Run as an unprivileged user, since
+// root reads any file.
+TEST(SqliteEngineTest, AFileMadeUnreadableKeepsItsOpenHandleAndRefusesNewOnes) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("demo.sqlite3"));
+  ASSERT_TRUE(QFile::copy(demoDatabasePath(), path));
+  const bool asExpected =
+      whereFolderRefusesNewFiles(folder.path(), {path}, [&] {
+        try {
+          SqliteEngine engine(path);
+          const int before = componentRows(engine);
+          QFile::setPermissions(path, QFileDevice::Permissions());
+          const bool openHandleReads = componentRows(engine) == before;
+          bool reconnectRefused = false;
+          try {
+            SqliteEngine second(path);
+            componentRows(second);
+          } catch (const DatabaseError &) {
+            reconnectRefused = true;
+          }
+          QFile::setPermissions(path, QFileDevice::ReadOwner |
+                                          QFileDevice::WriteOwner);
+          SqliteEngine third(path);
+          return openHandleReads && reconnectRefused &&
+                 componentRows(third) == before;
+        } catch (const DatabaseError &) {
+          return false;
+        }
+      });
+  EXPECT_TRUE(asExpected);
+}
+#endif
