@@ -17,8 +17,8 @@ expansiondb="$work/expansion-$components.sqlite3"
 cmake --build "$build" --target generate_bomdb window_bench >/dev/null
 # A header per made item, one component each; and a single BOM holding all
 # the components, so that one expansion returns every one of them.
-for spec in "$headerdb $headers $headers" "$expansiondb 1 $components"; do
-  set -- $spec
+for database in "$headerdb $headers $headers" "$expansiondb 1 $components"; do
+  set -- $database
   if [ ! -f "$1" ] || [ "$build/db/generate_bomdb" -nt "$1" ] || [ db/schema.sql -nt "$1" ]; then
     echo "generating $1 ($2 headers, $3 component rows)"
     "$build/db/generate_bomdb" "$1" "$2" "$3"

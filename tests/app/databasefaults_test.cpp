@@ -53,6 +53,14 @@ const FileFault fileFaults[] = {
     {"emptied", [](const QString &path) { return overwriteInPlace(path, {}); }},
 };
 
+// Stored settings that point the program at the database file `path`.
+void storeEmbeddedDatabase(FakePlatform &platform, const QString &path) {
+  platform.store->values = {{"dbserver", "embedded"},
+                            {"dbdatabase", path},
+                            {"dbuser", "demo"},
+                            {"dbpassword", ""}};
+}
+
 class DatabaseFaultTest : public ::testing::Test {
 protected:
   QTemporaryDir folder;
@@ -67,10 +75,7 @@ TEST_F(DatabaseFaultTest, ABrokenFileFailsEachReadAndAReconnectCarriesOn) {
     QFile::remove(path);
     ASSERT_TRUE(QFile::copy(demoDatabasePath(), path));
     FakePlatform platform(createDatabaseEngineFactory());
-    platform.store->values = {{"dbserver", "embedded"},
-                              {"dbdatabase", path},
-                              {"dbuser", "demo"},
-                              {"dbpassword", ""}};
+    storeEmbeddedDatabase(platform, path);
     Tfrm_lorquin window(platform.services);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
     window.show();
@@ -118,10 +123,7 @@ TEST_F(DatabaseFaultTest, TheDialogRefusesAMissingFileAndKeepsTheSettings) {
   const QString path = folder.filePath(QStringLiteral("bom.sqlite3"));
   ASSERT_TRUE(QFile::copy(demoDatabasePath(), path));
   FakePlatform platform(createDatabaseEngineFactory());
-  platform.store->values = {{"dbserver", "embedded"},
-                            {"dbdatabase", path},
-                            {"dbuser", "demo"},
-                            {"dbpassword", ""}};
+  storeEmbeddedDatabase(platform, path);
   Tfrm_lorquin window(platform.services);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
   window.show();
