@@ -9,6 +9,8 @@ packages=(
   unixodbc-dev unixodbc odbcinst tdsodbc libsqliteodbc sqlite3 libsqlite3-dev
   libgtest-dev libgmock-dev fonts-wqy-zenhei xvfb xauth python3
   qt6-translations-l10n
+  # the end-to-end test: input, keymap, window manager, screenshots
+  xdotool x11-xserver-utils openbox x11-utils imagemagick
 )
 
 missing=()
