@@ -192,8 +192,10 @@ wait_exit() {
   ((status == 0)) || fail "the program ended with status $status"
 }
 
-# The save dialog's file types in order and the extension typed for each.
+# The save dialog's file types in order, their writers and the extension
+# typed for each.
 type_names=("" "Excel 文档" "Word 文档" "Html 网页" "纯文本 文档")
+writer_names=("" XLS RTF HTML text)
 extensions=("" xls rtf html txt)
 
 # export_grid <window title> <type 1..4> <name>: "输出" in that window,
@@ -217,9 +219,14 @@ export_grid() {
   wait_until 10 "closed save dialog" window_gone "另存为"
   wait_until 10 "file $file" test -e "$work/out/$file"
   wait_active "$title"
-  if ! cmp -s "$work/out/$file" "$work/ref/$file"; then
-    mismatch "\"${type_names[$type]}\" wrote $file unlike the library's writer of that type (starts with $(head -c 8 "$work/out/$file" | od -An -tx1 | tr -s ' '))"
-  fi
+  cmp -s "$work/out/$file" "$work/ref/$file" && return
+  local got t
+  got="first bytes$(head -c 8 "$work/out/$file" | od -An -tx1 | tr -s ' ')"
+  for t in 1 2 3 4; do
+    cmp -s "$work/out/$file" "$work/ref/$3-$t.${extensions[$t]}" &&
+      got="but what the ${writer_names[$t]} writer gives"
+  done
+  mismatch "\"${type_names[$type]}\" wrote $file: not what the ${writer_names[$type]} writer gives, $got"
 }
 
 # Positions inside the windows, from their layout at 96 dpi: the toolbar
