@@ -353,7 +353,7 @@ TEST_F(MainWindowTest, TheAnswerSetsTheExpansionAndTogglingRunsTheOther) {
                         {false, ExpandMode::OneLevel, "1", "0"}};
   for (const Case &c : cases) {
     SCOPED_TRACE(c.answer ? "Yes" : "No");
-    platform.messages.answers = {c.answer};
+    platform.messages.answers = {c.answer ? YesNoAnswer::Yes : YesNoAnswer::No};
     QPointer<Tfrm_bominfo_detail> seen;
     whenModal([&] {
       ASSERT_TRUE(frm_bominfo_detail);
@@ -386,6 +386,24 @@ TEST_F(MainWindowTest, TheAnswerSetsTheExpansionAndTogglingRunsTheOther) {
   }
 }
 
+TEST_F(MainWindowTest, BackingOutOfTheQuestionOpensNoWindow) {
+  FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
+  storeDemoSettings(*platform.store);
+  auto window = shownWindow(platform);
+  window->tbn_query->click();
+  platform.messages.answers = {YesNoAnswer::Dismissed};
+  bool opened = false;
+  whenModal([&] {
+    opened = frm_bominfo_detail != nullptr;
+    if (opened)
+      frm_bominfo_detail->close();
+  });
+  window->dbg_bominfomain->OnDblClick(*window->dbg_bominfomain);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(platform.messages.asked.size(), 1);
+  EXPECT_FALSE(opened);
+}
+
 TEST_F(MainWindowTest, ADoubleClickOnATitleSortsTwiceThenAsks) {
   // The grid raises its double click on the second press and a title click
   // on each release: the question waits for the second release, so it comes
@@ -404,7 +422,7 @@ TEST_F(MainWindowTest, ADoubleClickOnATitleSortsTwiceThenAsks) {
   EXPECT_TRUE(platform.messages.asked.isEmpty());
   EXPECT_EQ(headers.sort(), "InvCode DESC");
 
-  platform.messages.answers = {false};
+  platform.messages.answers = {YesNoAnswer::No};
   QString shownCode;
   whenModal([&] {
     if (frm_bominfo_detail) {
@@ -430,7 +448,7 @@ TEST_F(MainWindowTest, ABomWithoutComponentsCountsZero) {
     if (headers.FieldByName("BomId")->AsInteger() == 1073)
       break;
   ASSERT_FALSE(headers.eof()); // the demo BOM without components
-  platform.messages.answers = {true};
+  platform.messages.answers = {YesNoAnswer::Yes};
   QString count;
   whenModal([&] {
     count = frm_bominfo_detail->recordCountPanel()->text();

@@ -5,6 +5,7 @@
 #include "support/qtprint.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -72,6 +73,13 @@ TEST_F(ExportCommandTest, TheSelectedTypeDecidesTheWriterNotTheExtension) {
         c.filterIndex, QStringLiteral("typed%1.xls").arg(c.filterIndex));
     EXPECT_TRUE(bytes.startsWith(c.start)) << bytes.left(24).toHex(' ').data();
   }
+}
+
+TEST_F(ExportCommandTest, AnUnknownTypeIsAnErrorAndWritesNothing) {
+  const QString path = folder.filePath("unknown.xls");
+  dialog.choice = SaveDialogChoice{path, 0};
+  EXPECT_THROW(ExportGridToFile(&grid.grid, "x", 0, dialog, nullptr), Error);
+  EXPECT_FALSE(QFileInfo::exists(path));
 }
 
 TEST_F(ExportCommandTest, AnExportFollowsTheSortedOrder) {

@@ -11,10 +11,10 @@ void FakeMessageBoxes::showMessage(QWidget *owner, const QString &caption,
   shown.append({owner, owner != nullptr, caption, text, icon});
 }
 
-bool FakeMessageBoxes::askYesNo(QWidget *owner, const QString &caption,
-                                const QString &text) {
+YesNoAnswer FakeMessageBoxes::askYesNo(QWidget *owner, const QString &caption,
+                                       const QString &text) {
   asked.append({owner, owner != nullptr, caption, text, MessageIcon::None});
-  return answers.isEmpty() ? false : answers.takeFirst();
+  return answers.isEmpty() ? YesNoAnswer::No : answers.takeFirst();
 }
 
 QStringList FakeMessageBoxes::texts() const {

@@ -27,15 +27,15 @@ class FakeMessageBoxes : public MessageBoxes {
 public:
   void showMessage(QWidget *owner, const QString &caption, const QString &text,
                    MessageIcon icon) override;
-  bool askYesNo(QWidget *owner, const QString &caption,
-                const QString &text) override;
+  YesNoAnswer askYesNo(QWidget *owner, const QString &caption,
+                       const QString &text) override;
 
   // The texts shown, in order.
   QStringList texts() const;
 
   QList<ShownMessage> shown;
   QList<ShownMessage> asked;
-  QList<bool> answers;
+  QList<YesNoAnswer> answers;
 };
 
 // A save dialog that records the options it was opened with and gives the
