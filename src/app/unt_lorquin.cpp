@@ -102,6 +102,8 @@ Tfrm_lorquin::Tfrm_lorquin(PlatformServices &services, QWidget *parent)
   layout->addWidget(createFilterPanel());
   layout->addWidget(dbg_bominfomain, 1);
   layout->addWidget(createBottomBar());
+  // What the user types first goes into the first filter of the tab order.
+  edt_class->setFocus();
 
   connectHandlers();
 }

@@ -15,6 +15,7 @@
 #include "support/fakeplatform.h"
 #include "support/qtprint.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -232,10 +233,35 @@ TEST_F(MainWindowTest, FilterControlsStandWhereUsersExpectThem) {
   for (const auto &c : cases)
     EXPECT_EQ(c.control->geometry(), c.geometry)
         << c.control->metaObject()->className();
+  // The filter panel starts below the 45-pixel toolbar band.
+  EXPECT_EQ(window->edt_code->parentWidget()->mapTo(window.get(), QPoint()),
+            QPoint(0, 45));
   EXPECT_EQ(window->edt_class->maxVisibleItems(), 16);
   EXPECT_EQ(window->cbb_status->itemText(3), "停用");
   EXPECT_EQ(window->pnl_recordcount->width(), 253);
   EXPECT_EQ(window->windowTitle(), "BOM查询");
+}
+
+TEST_F(MainWindowTest,
+       TypingRightAfterStartUpFiltersByClassAndTabWalksTheFilters) {
+  FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
+  storeDemoSettings(*platform.store);
+  auto window = shownWindow(platform);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  for (const QChar character : QStringLiteral("轴类"))
+    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
+                        Qt::Key_unknown, QString(character), Qt::NoModifier);
+  EXPECT_EQ(window->edt_class->currentText(), "轴类");
+  EXPECT_EQ(window->ado_bominfomain->recordCount(), 18);
+
+  const QList<QWidget *> tabOrder{window->edt_code,    window->edt_std,
+                                  window->edt_addcode, window->edt_name,
+                                  window->cbb_type,    window->cbb_status};
+  for (QWidget *next : tabOrder) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next);
+  }
 }
 
 TEST_F(MainWindowTest, ExitClosesAndDestroysTheWindowWhileTheTimerRuns) {

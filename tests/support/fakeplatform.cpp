@@ -30,9 +30,10 @@ FakeSaveDialog::execute(QWidget *, const SaveDialogOptions &options) {
   return choice;
 }
 
-void FakeShell::execute(QWidget *, const QString &verb, const QString &target,
+bool FakeShell::execute(QWidget *, const QString &verb, const QString &target,
                         ShellShowMode showMode) {
   calls.append({verb, target, showMode});
+  return opened.isEmpty() || opened.takeFirst();
 }
 
 namespace {

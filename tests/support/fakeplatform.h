@@ -57,9 +57,11 @@ struct ShellCall {
 
 class FakeShell : public Shell {
 public:
-  void execute(QWidget *owner, const QString &verb, const QString &target,
+  bool execute(QWidget *owner, const QString &verb, const QString &target,
                ShellShowMode showMode) override;
   QList<ShellCall> calls;
+  // What the calls answer, in order; true once the list is used up.
+  QList<bool> opened;
 };
 
 class FixedClock : public Clock {
