@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 
 #include <QStringList>
+#include <cstdio>
 
 QString odbcQuoted(QStringView value) {
   QString quoted = value.toString();
@@ -21,17 +22,26 @@ QString sqlServerOdbcDriver() {
 #endif
 }
 
+const QStringList &acceptedTdsProtocolVersions() {
+  static const QStringList versions = {"7.0", "7.1", "7.2", "7.3", "7.4"};
+  return versions;
+}
+
 QString tdsProtocolVersion() {
   const QString chosen = qEnvironmentVariable("BOMQUERY_TDS_VERSION").trimmed();
   if (chosen.isEmpty())
     return QStringLiteral("7.4");
-  static const QStringList known = {"7.0", "7.1", "7.2", "7.3", "7.4"};
-  if (!known.contains(chosen))
-    throw DatabaseError(
-        QStringLiteral("BOMQUERY_TDS_VERSION \"%1\" is not a TDS protocol "
-                       "version this program speaks (%2)")
-            .arg(chosen, known.join(QStringLiteral(", "))));
-  return chosen;
+  if (acceptedTdsProtocolVersions().contains(chosen))
+    return chosen;
+  const QString reason =
+      QStringLiteral("BOMQUERY_TDS_VERSION \"%1\" is not a TDS protocol "
+                     "version this program speaks (%2)")
+          .arg(chosen, acceptedTdsProtocolVersions().join(u", "));
+  // The windows show only their fixed connection message; whoever set the
+  // variable learns the reason here.
+  std::fprintf(stderr, "%s\n", reason.toLocal8Bit().constData());
+  std::fflush(stderr);
+  throw DatabaseError(reason);
 }
 
 QString sqlServerOdbcConnectionString(const DbLinkInfo &info,
