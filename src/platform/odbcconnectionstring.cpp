@@ -22,6 +22,10 @@ QString sqlServerOdbcDriver() {
 #endif
 }
 
+bool isFreeTdsDriver(const QString &driver) {
+  return driver.compare(QLatin1String("FreeTDS"), Qt::CaseInsensitive) == 0;
+}
+
 const QStringList &acceptedTdsProtocolVersions() {
   static const QStringList versions = {"7.0", "7.1", "7.2", "7.3", "7.4"};
   return versions;
@@ -55,7 +59,7 @@ QString sqlServerOdbcConnectionString(const DbLinkInfo &info,
   // when a SQL Server login times out, and that fallback hangs for ever on a
   // server that accepts and never answers; naming the version it tries
   // first leaves only the login timeout.
-  if (driver.compare(QLatin1String("FreeTDS"), Qt::CaseInsensitive) == 0)
+  if (isFreeTdsDriver(driver))
     text += QStringLiteral("ClientCharset=UTF-8;TDS_Version=%1;")
                 .arg(tdsProtocolVersion());
   return text;

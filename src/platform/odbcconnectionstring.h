@@ -15,6 +15,9 @@ QString odbcQuoted(QStringView value);
 // on every installation) and "FreeTDS" elsewhere.
 QString sqlServerOdbcDriver();
 
+// Whether `driver` names FreeTDS.
+bool isFreeTdsDriver(const QString &driver);
+
 // The TDS protocol version FreeTDS speaks: the environment variable
 // BOMQUERY_TDS_VERSION when set, otherwise "7.4" (SQL Server 2012 and
 // later). Older servers need an older one: 7.1 for SQL Server 2000, 7.2 for
