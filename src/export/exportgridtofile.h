@@ -8,10 +8,10 @@ class SaveDialog;
 class TDBGridEh;
 
 // The file types the save dialog offers for an export, in filter-index
-// order: spreadsheet, rich text, HTML, plain text.
+// order: spreadsheet, rich text, HTML, plain text, Excel workbook.
 inline const QString ExportDialogFilter = QStringLiteral(
     "Excel 文档( *.xls)|*.xls|Word 文档(*.RTF)|*.rtf|Html 网页(*.html)|*.html|"
-    "纯文本  文档 (*.txt)|*.TXT");
+    "纯文本  文档 (*.txt)|*.TXT|Excel 工作簿(*.xlsx)|*.xlsx");
 
 // `prefix` followed by `today` as "yyyymmdd", the name an export proposes
 // ("BOM查询-20240305").
