@@ -22,7 +22,7 @@ namespace {
 
 const QString Filter = QStringLiteral(
     "Excel 文档( *.xls)|*.xls|Word 文档(*.RTF)|*.rtf|Html 网页(*.html)|*.html|"
-    "纯文本  文档 (*.txt)|*.TXT");
+    "纯文本  文档 (*.txt)|*.TXT|Excel 工作簿(*.xlsx)|*.xlsx");
 
 // Runs `act` on the modal window of type Box once it is shown; fails the
 // test and closes the window when it does not appear, or does not go after
@@ -125,7 +125,7 @@ TEST(QtMessageBoxesTest, AQuestionAnswersByButtonAndBackingOutAnswersNeither) {
 
 TEST(QtSaveDialogTest, EachTypePickedInTheDialogIsTheIndexReturned) {
   QTemporaryDir folder;
-  for (int entry = 1; entry <= 4; ++entry) {
+  for (int entry = 1; entry <= 5; ++entry) {
     SCOPED_TRACE(entry);
     QStringList shownTypes;
     int preselected = -1;
@@ -153,7 +153,8 @@ TEST(QtSaveDialogTest, EachTypePickedInTheDialogIsTheIndexReturned) {
     EXPECT_EQ(preselected, 1);
     EXPECT_EQ(shownTypes,
               (QStringList{"Excel 文档( *.xls)", "Word 文档(*.RTF)",
-                           "Html 网页(*.html)", "纯文本  文档 (*.txt)"}));
+                           "Html 网页(*.html)", "纯文本  文档 (*.txt)",
+                           "Excel 工作簿(*.xlsx)"}));
   }
 }
 
