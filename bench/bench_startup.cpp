@@ -38,8 +38,8 @@ public:
                    MessageIcon) override {
     std::fprintf(stderr, "message: %s\n", qUtf8Printable(text));
   }
-  bool askYesNo(QWidget *, const QString &, const QString &) override {
-    return false;
+  YesNoAnswer askYesNo(QWidget *, const QString &, const QString &) override {
+    return YesNoAnswer::No;
   }
 };
 

@@ -14,7 +14,9 @@
 // profiling, and "all" every format; the files are left in `folder` when one
 // is given, to compare the bytes of two builds)
 
+#include "benchgrid.h"
 #include "generatedresult.h"
+#include "peakmemory.h"
 
 #include "app/bominfomaincolumns.h"
 #include "bomdetail/bomdetailcolumns.h"
@@ -45,82 +47,6 @@ namespace {
 
 constexpr int kRepeats = 3;
 
-// The header row i, as the Python peer generates it too.
-struct HeaderRow {
-  QString className, code, name, addCode, standard, type, status, version,
-      ident;
-  double effective, end;
-};
-
-HeaderRow headerRow(int i) {
-  static const QString statuses[] = {
-      QStringLiteral("新增"), QStringLiteral("审核"), QStringLiteral("停用")};
-  return {QStringLiteral("成品类%1").arg(i % 13),
-          QStringLiteral("%1").arg(100000 + i, 8, 10, QLatin1Char('0')),
-          QStringLiteral("主板组件-%1").arg(i),
-          QStringLiteral("A%1").arg(i, 6, 10, QLatin1Char('0')),
-          QStringLiteral("%1x%2 mm").arg(i % 500).arg(i % 300),
-          i % 5 ? QStringLiteral("主BOM") : QStringLiteral("替代BOM"),
-          statuses[i % 3],
-          QStringLiteral("1.%1").arg(i % 10),
-          i % 4 ? QString() : QStringLiteral("替代%1").arg(i % 7),
-          45000.0 + i % 1000,
-          45000.0 + i % 1000 + 0.5};
-}
-
-ResultTable headerRows(int count) {
-  ResultTable table;
-  const char *texts[] = {"cInvCName",   "InvCode",     "cInvName",
-                         "cInvAddCode", "cInvStd",     "bomtype",
-                         "status",      "VersionDesc", "IdentDesc"};
-  for (const char *name : texts) {
-    const bool computed =
-        QByteArray(name) == "bomtype" || QByteArray(name) == "status";
-    table.addColumn(name, computed ? FieldType::String : FieldType::WideString,
-                    60);
-  }
-  table.addColumn("VersionEffDate", FieldType::DateTime);
-  table.addColumn("VersionEndDate", FieldType::DateTime);
-  for (int i = 0; i < count; ++i) {
-    const HeaderRow row = headerRow(i);
-    const QString values[] = {row.className, row.code,     row.name,
-                              row.addCode,   row.standard, row.type,
-                              row.status,    row.version,  row.ident};
-    for (int c = 0; c < 9; ++c) {
-      if (values[c].isEmpty())
-        table.column(c).appendNull();
-      else
-        table.column(c).appendText(values[c]);
-    }
-    table.column(9).appendReal(row.effective);
-    table.column(10).appendReal(row.end);
-  }
-  table.squeeze();
-  return table;
-}
-
-// A window's grid over a generated result.
-struct BenchGrid {
-  explicit BenchGrid(const ResultTable &table,
-                     void (*setupColumns)(TDBGridEh &))
-      : connection([&table](const DbLinkInfo &) {
-          return std::make_unique<GeneratedEngine>(table);
-        }) {
-    connection.setConnectionString(QStringLiteral("bench"), DbLinkInfo());
-    query.setConnection(&connection);
-    source.setDataSet(&query);
-    applyBomGridSettings(grid);
-    grid.setPixelsPerInchX(96);
-    setupColumns(grid);
-    grid.setDataSource(&source);
-    query.open();
-  }
-  DbConnection connection;
-  Query query{QStringLiteral("ado_bench")};
-  DataSource source;
-  TDBGridEh grid;
-};
-
 // Kilobytes of a line ("VmHWM:   1234 kB") of /proc/self/status; -1 where
 // there is none.
 qint64 statusKilobytes(const char *key) {
@@ -131,13 +57,6 @@ qint64 statusKilobytes(const char *key) {
     if (line.startsWith(key))
       return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLongLong();
   return -1;
-}
-
-// Resets the peak resident size to the current one (Linux).
-void resetPeak() {
-  QFile clear(QStringLiteral("/proc/self/clear_refs"));
-  if (clear.open(QIODevice::WriteOnly))
-    clear.write("5");
 }
 
 struct Measurement {
@@ -154,7 +73,7 @@ Measurement measureExport(TDBGridEh &grid, int filterIndex,
     const std::unique_ptr<TDBGridEhExport> writer =
         exporterClassOfFilterIndex(filterIndex)();
     writer->setGrid(&grid);
-    resetPeak();
+    resetPeakMemory();
     const qint64 before = statusKilobytes("VmRSS:");
     QElapsedTimer timer;
     timer.start();

@@ -18,3 +18,7 @@ private:
 // `count` component rows shaped like the expansion result; every 17th
 // quantity is null.
 ResultTable componentRows(int count);
+
+// `count` header rows shaped like the header query's result (nine text and
+// two date-time columns), as the Python peer of export_bench writes them.
+ResultTable headerRows(int count);

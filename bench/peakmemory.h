@@ -21,3 +21,11 @@ inline double peakMemoryMiB() { return processMemoryMiB("VmHWM:"); }
 
 // Resident memory of this process now, in MiB.
 inline double residentMemoryMiB() { return processMemoryMiB("VmRSS:"); }
+
+// Resets the peak resident memory to the current one (Linux; elsewhere the
+// peak stays the process's).
+inline void resetPeakMemory() {
+  QFile clear(QStringLiteral("/proc/self/clear_refs"));
+  if (clear.open(QIODevice::WriteOnly))
+    clear.write("5");
+}

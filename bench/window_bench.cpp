@@ -110,7 +110,7 @@ void componentWindow(const QString &database, const QString &folder) {
   window.setAttribute(Qt::WA_DeleteOnClose, false);
   window.show();
   window.tbn_query->click();
-  platform.messages.answers = {true};
+  platform.messages.answers = {YesNoAnswer::Yes};
   QElapsedTimer clock;
   whenModal([&] {
     Tfrm_bominfo_detail &detail = *frm_bominfo_detail;

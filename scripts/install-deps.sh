@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc
   unixodbc-dev unixodbc odbcinst tdsodbc libsqliteodbc sqlite3 libsqlite3-dev
   libgtest-dev libgmock-dev fonts-wqy-zenhei xvfb xauth python3
-  qt6-translations-l10n
+  qt6-translations-l10n xdg-utils libxlsxwriter-dev python3-openpyxl
   # the end-to-end test: input, keymap, window manager, screenshots
   xdotool x11-xserver-utils openbox x11-utils imagemagick
 )

@@ -31,8 +31,8 @@ public:
     std::fprintf(stderr, "message: %s\n", qUtf8Printable(text));
     m_boxes.showMessage(owner, caption, text, icon);
   }
-  bool askYesNo(QWidget *, const QString &, const QString &) override {
-    return true;
+  YesNoAnswer askYesNo(QWidget *, const QString &, const QString &) override {
+    return YesNoAnswer::Yes;
   }
 
 private:

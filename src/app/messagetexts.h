@@ -29,6 +29,12 @@ inline const QString BomDataReadFailedText =
 inline const QString BomDetailReadFailedText =
     QStringLiteral("读取BOM信息出错！");
 
+// Help of the component window, when the system can open neither the help
+// file nor its page.
+inline const QString HelpUnavailableText = QStringLiteral(
+    "无法打开帮助：本机没有能打开帮助文件 hlp\\bomdetail_hlp.chm "
+    "或其网页 hlp\\bomdetail_hlp.html 的程序，或文件不存在。");
+
 // The record-count text of both windows: "记录数为：" and the count.
 inline QString recordCountText(int count) {
   return QStringLiteral("记录数为：") + QString::number(count);

@@ -102,6 +102,8 @@ Tfrm_lorquin::Tfrm_lorquin(PlatformServices &services, QWidget *parent)
   layout->addWidget(createFilterPanel());
   layout->addWidget(dbg_bominfomain, 1);
   layout->addWidget(createBottomBar());
+  // What the user types first goes into the first filter of the tab order.
+  edt_class->setFocus();
 
   connectHandlers();
 }
@@ -311,10 +313,14 @@ bool Tfrm_lorquin::eventFilter(QObject *watched, QEvent *event) {
 void Tfrm_lorquin::openCurrentHeader() {
   if (ado_bominfomain->isEmpty())
     return;
-  const bool toLastLevel = m_services.messages.askYesNo(
+  const YesNoAnswer answer = m_services.messages.askYesNo(
       this, NoticeCaption, QStringLiteral("是否到末级？"));
+  // Backing out of the question opens nothing.
+  if (answer == YesNoAnswer::Dismissed)
+    return;
   OpenModal(frm_bominfo_detail, m_services, ado_conn, *ado_bominfomain,
-            toLastLevel ? ExpandMode::ToLastLevel : ExpandMode::OneLevel);
+            answer == YesNoAnswer::Yes ? ExpandMode::ToLastLevel
+                                       : ExpandMode::OneLevel);
 }
 
 void Tfrm_lorquin::tbn_exportClick() {

@@ -27,3 +27,11 @@ QToolButton *WindowToolBar::addButton(ToolIcon icon, const QString &caption) {
   button->setAutoRaise(true);
   return button;
 }
+
+QSize WindowToolBar::sizeHint() const {
+  return {QToolBar::sizeHint().width(), BandHeight};
+}
+
+QSize WindowToolBar::minimumSizeHint() const {
+  return {QToolBar::minimumSizeHint().width(), BandHeight};
+}

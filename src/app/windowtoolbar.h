@@ -15,4 +15,9 @@ public:
 
   // Appends a button, after a separator unless it is the first.
   QToolButton *addButton(ToolIcon icon, const QString &caption);
+
+  // The band's height, whatever its buttons ask for: the toolbar's own
+  // layout resets the minimum height a fixed height would set.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 };

@@ -174,8 +174,15 @@ void Tfrm_bominfo_detail::tbn_exportClick() {
 }
 
 void Tfrm_bominfo_detail::tbn_helpClick() {
-  m_services.shell.execute(
-      this, QStringLiteral("open"),
-      QDir::toNativeSeparators(QStringLiteral("hlp/bomdetail_hlp.chm")),
-      ShellShowMode::Show);
+  // Most desktops other than Windows have no viewer for the compiled help;
+  // its page opens in the browser instead, and with neither the user is
+  // told why nothing opened.
+  for (const QString &file : {QStringLiteral("hlp/bomdetail_hlp.chm"),
+                              QStringLiteral("hlp/bomdetail_hlp.html")})
+    if (m_services.shell.execute(this, QStringLiteral("open"),
+                                 QDir::toNativeSeparators(file),
+                                 ShellShowMode::Show))
+      return;
+  m_services.messages.showMessage(this, NoticeCaption, HelpUnavailableText,
+                                  MessageIcon::Information);
 }

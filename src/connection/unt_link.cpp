@@ -65,7 +65,8 @@ Tfrm_link::Tfrm_link(PlatformServices &services, DbConnection &ado_conn,
   btn_cancel = new QPushButton(QStringLiteral("取消"), this);
   btn_cancel->setFont(captionFont);
   btn_cancel->setGeometry(200, ButtonY, 59, 29);
-  btn_ok->setAutoDefault(false);
+  // Enter anywhere in the dialog means "确定", as users expect of a dialog.
+  btn_ok->setDefault(true);
   btn_cancel->setAutoDefault(false);
 
   connect(btn_ok, &QPushButton::clicked, this,

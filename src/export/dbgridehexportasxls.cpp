@@ -30,7 +30,8 @@ void TDBGridEhExportAsXLS::checkRowCount() const {
                       grid().FooterRowCount();
   if (rows > xls::kMaxRows)
     throw FormatError(
-        QStringLiteral("XLS 文件最多只能容纳 %1 行，本次输出需要 %2 行。")
+        QStringLiteral("XLS 文件最多只能容纳 %1 行，本次输出需要 %2 行。"
+                       "请改用“Excel 工作簿(*.xlsx)”类型输出。")
             .arg(xls::kMaxRows)
             .arg(rows));
 }

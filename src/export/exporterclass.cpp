@@ -4,6 +4,7 @@
 #include "export/dbgridehexportasrtf.h"
 #include "export/dbgridehexportastext.h"
 #include "export/dbgridehexportasxls.h"
+#include "export/dbgridehexportasxlsx.h"
 
 TDBGridEhExportClass exporterClassOfFilterIndex(int filterIndex) {
   switch (filterIndex) {
@@ -15,6 +16,8 @@ TDBGridEhExportClass exporterClassOfFilterIndex(int filterIndex) {
     return &createExporter<TDBGridEhExportAsHTML>;
   case 4:
     return &createExporter<TDBGridEhExportAsText>;
+  case 5:
+    return &createExporter<TDBGridEhExportAsXLSX>;
   default:
     return nullptr;
   }

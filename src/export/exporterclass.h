@@ -14,5 +14,5 @@ template <class Writer> std::unique_ptr<TDBGridEhExport> createExporter() {
 
 // The writer class of a save-dialog file type, by the dialog's 1-based
 // filter index: 1 spreadsheet (XLS), 2 rich text (RTF), 3 HTML, 4 plain
-// text. Null for any other index.
+// text, 5 Excel workbook (XLSX). Null for any other index.
 TDBGridEhExportClass exporterClassOfFilterIndex(int filterIndex);

@@ -2,6 +2,7 @@
 
 #include "export/dbgridehexport.h"
 #include "export/exporterclass.h"
+#include "platform/errors.h"
 #include "platform/savedialog.h"
 #include "platform/waitcursor.h"
 
@@ -20,8 +21,9 @@ bool ExportGridToFile(TDBGridEh *grid, const QString &defaultName,
     return false;
   const TDBGridEhExportClass writerClass =
       exporterClassOfFilterIndex(choice->filterIndex);
+  // Writing some other type than the one chosen would pass for success.
   if (!writerClass)
-    return false;
+    throw Error(QStringLiteral("无法确定所选的文件类型，未输出文件"));
   const std::unique_ptr<TDBGridEhExport> writer = writerClass();
   writer->setGrid(grid);
   const WaitCursor busy;

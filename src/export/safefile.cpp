@@ -1,5 +1,6 @@
 #include "export/safefile.h"
 
+#include "platform/devicefile.h"
 #include "platform/errors.h"
 
 #include <QFileInfo>
@@ -22,7 +23,9 @@ SafeFile::SafeFile(const QString &fileName)
     : m_fileName(fileName), m_file(targetFile(fileName)), m_stream(*m_file) {
   // Unbuffered: the stream buffers, and a second buffer in the file would
   // only report a full disk when it is closed.
-  if (!m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+  const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
+  auto *device = qobject_cast<QFile *>(m_file.get());
+  if (!(device ? openDeviceForWriting(*device, mode) : m_file->open(mode)))
     raiseCannotCreate();
 }
 

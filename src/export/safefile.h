@@ -14,11 +14,13 @@
 // bytes written into the target itself, as a plain write would: there a
 // failed export leaves the target partly written. A target that is a device
 // or a pipe is written directly as well: a file moved over it would replace
-// the device itself.
+// the device itself. Such a target is opened without waiting: a named pipe
+// that nobody reads cannot be created, at once.
 class SafeFile {
 public:
   // Throws StreamError("Cannot create file <fileName>") when the folder
-  // cannot take the temporary file or the target cannot be replaced.
+  // cannot take the temporary file, the target cannot be replaced, or a
+  // device or pipe cannot be opened now.
   explicit SafeFile(const QString &fileName);
   // Removes the temporary file unless commit() succeeded.
   ~SafeFile() = default;

@@ -10,6 +10,7 @@
 
 #include <QScopeGuard>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 #include <utility>
 
@@ -29,7 +30,12 @@ TDBGridEh::TDBGridEh(QWidget *parent)
       verticalScrollBar(), &QScrollBar::actionTriggered, this,
       [this](int action) { guarded([&] { verticalScrollAction(action); }); });
   connect(verticalScrollBar(), &QScrollBar::sliderReleased, this,
-          [this] { guarded([this] { verticalThumbReleased(); }); });
+          [this] { guarded([this] { moveToVerticalBarPosition(); }); });
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
+          [this] { guarded([this] { verticalBarValueChanged(); }); });
+  // The wheel over a scroll bar follows the grid's own wheel rule.
+  verticalScrollBar()->installEventFilter(this);
+  horizontalScrollBar()->installEventFilter(this);
   layout();
 }
 
@@ -389,6 +395,23 @@ bool TDBGridEh::viewportEvent(QEvent *event) {
   bool handled = true;
   guarded([&] { handled = QAbstractScrollArea::viewportEvent(event); });
   return handled;
+}
+
+bool TDBGridEh::eventFilter(QObject *watched, QEvent *event) {
+  // The bars' own wheel handling would move the thumb by several lines a
+  // step without moving the dataset; the grid's rule stands instead.
+  if (event->type() == QEvent::Wheel) {
+    auto *wheel = static_cast<QWheelEvent *>(event);
+    if (watched == verticalScrollBar()) {
+      guarded([&] { wheelEvent(wheel); });
+      return true;
+    }
+    if (watched == horizontalScrollBar()) {
+      guarded([&] { wheelOverHorizontalBar(*wheel); });
+      return true;
+    }
+  }
+  return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 int TDBGridEh::Row() const {

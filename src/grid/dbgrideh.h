@@ -279,6 +279,7 @@ protected:
   void mouseReleaseEvent(QMouseEvent *event) override;
   void mouseDoubleClickEvent(QMouseEvent *event) override;
   void wheelEvent(QWheelEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
   void timerEvent(QTimerEvent *event) override;
   void focusInEvent(QFocusEvent *event) override;
   void focusOutEvent(QFocusEvent *event) override;
@@ -350,7 +351,9 @@ private:
   int maxLeftCol() const;
   void updateScrollBars();
   void verticalScrollAction(int action);
-  void verticalThumbReleased();
+  void verticalBarValueChanged();
+  void moveToVerticalBarPosition();
+  void wheelOverHorizontalBar(const QWheelEvent &event);
 
   // Mouse (dbgridehmouse.cpp).
   bool inTitleLeafPart(QPoint point, int col) const;
@@ -429,6 +432,8 @@ private:
   int m_downTitleCol = -1; // title under the press in TitlePressed
   bool m_titleButtonDown = false;
   int m_wheelRemainder = 0;
+  int m_columnWheelRemainder = 0; // wheel over the horizontal bar
+  bool m_updatingScrollBars = false;
   // Drag scrolling while tracking or moving: one timer, its interval and
   // the step each tick takes.
   QBasicTimer m_scrollTimer;

@@ -5,6 +5,7 @@
 #include "platform/query.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
@@ -12,6 +13,15 @@
 namespace {
 
 constexpr int wheelStep = 120;
+
+// Adds `delta` to the rotation kept in `remainder` and takes the full steps
+// out of it, positive away from the user; the rest carries over.
+int takeWheelSteps(int &remainder, int delta) {
+  remainder += delta;
+  const int steps = remainder / wheelStep;
+  remainder -= steps * wheelStep;
+  return steps;
+}
 
 // Keys of a grid that cannot edit, delete or use the clipboard: they do
 // nothing, silently.
@@ -206,6 +216,8 @@ void TDBGridEh::scrollColIntoView(int col) {
 }
 
 void TDBGridEh::updateScrollBars() {
+  // Values set here show the grid's state; they are no user moves.
+  const QScopedValueRollback updating(m_updatingScrollBars, true);
   QScrollBar *vertical = verticalScrollBar();
   const Query *dataSet = DataSet();
   if (dataSetOpen()) {
@@ -272,9 +284,19 @@ void TDBGridEh::verticalScrollAction(int action) {
   verticalScrollBar()->setSliderPosition(dataSet.recNo());
 }
 
-void TDBGridEh::verticalThumbReleased() {
+void TDBGridEh::verticalBarValueChanged() {
+  // A position given to the bar from outside its actions (its context
+  // menu's "Scroll here" sets it straight away) moves the dataset as a
+  // released thumb does; a thumb being dragged moves nothing yet.
+  if (m_updatingScrollBars || verticalScrollBar()->isSliderDown())
+    return;
+  moveToVerticalBarPosition();
+}
+
+void TDBGridEh::moveToVerticalBarPosition() {
   if (!dataSetOpen())
     return;
+  setFocus();
   Query &dataSet = *DataSet();
   const int position = verticalScrollBar()->sliderPosition();
   if (position <= 1)
@@ -288,11 +310,19 @@ void TDBGridEh::verticalThumbReleased() {
 
 void TDBGridEh::wheelEvent(QWheelEvent *event) {
   event->accept();
-  // Rotation adds up; every full step moves one record, the rest carries
-  // over to the next rotation.
-  m_wheelRemainder += event->angleDelta().y();
-  const int steps = m_wheelRemainder / wheelStep;
-  m_wheelRemainder -= steps * wheelStep;
+  // Every full step toward the user moves one record forward.
+  const int steps = takeWheelSteps(m_wheelRemainder, event->angleDelta().y());
   if (steps != 0 && dataSetOpen())
     moveRecords(-steps);
+}
+
+void TDBGridEh::wheelOverHorizontalBar(const QWheelEvent &event) {
+  // Every full step scrolls one data column; a tilt of the wheel counts
+  // where the wheel itself does not turn.
+  const QPoint delta = event.angleDelta();
+  const int steps =
+      takeWheelSteps(m_columnWheelRemainder, delta.y() ? delta.y() : delta.x());
+  QScrollBar *bar = horizontalScrollBar();
+  if (steps != 0)
+    bar->setValue(bar->value() - steps);
 }

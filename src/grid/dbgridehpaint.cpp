@@ -12,6 +12,80 @@
 #include <QPainter>
 #include <QScopeGuard>
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// On a screen scaled by a fraction a grid pixel covers parts of device
+// pixels. Lines and frames are placed on whole device pixels, so that
+// rounding cannot lose them or let them reach a neighbour.
+enum class Cover { Touched, Whole };
+
+// The device pixels that the grid pixels of `rect` touch, or those lying
+// wholly on them, as a rectangle in grid coordinates.
+QRectF devicePixelsOf(const QPainter &painter, const QRect &rect, Cover cover) {
+  const QTransform &toDevice = painter.deviceTransform();
+  const QRectF device = toDevice.mapRect(QRectF(rect));
+  constexpr double slack = 1e-6; // rounding noise of the scaling
+  const auto down = [](double v) { return std::floor(v + slack); };
+  const auto up = [](double v) { return std::ceil(v - slack); };
+  const bool touched = cover == Cover::Touched;
+  const QRectF whole(
+      QPointF(touched ? down(device.left()) : up(device.left()),
+              touched ? down(device.top()) : up(device.top())),
+      QPointF(touched ? up(device.right()) : down(device.right()),
+              touched ? up(device.bottom()) : down(device.bottom())));
+  return toDevice.inverted().mapRect(whole);
+}
+
+// Fills the grid pixels of every line with `color` in one call, each line
+// grown to every device pixel it touches. A one-pixel pen could land on a
+// device pixel that the cell beside the line paints over afterwards; a
+// cell rounds its edges to the nearest device pixel, which leaves each
+// grown line at least one device pixel of its own.
+void fillGridPixels(QPainter &painter, const std::vector<QRect> &lines,
+                    TColor color) {
+  std::vector<QRectF> rects;
+  rects.reserve(lines.size());
+  for (const QRect &line : lines)
+    rects.push_back(devicePixelsOf(painter, line, Cover::Touched));
+  painter.save();
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(toQColor(color));
+  painter.drawRects(rects.data(), int(rects.size()));
+  painter.restore();
+}
+
+// The grid pixels of a line one pixel wide from (x1, y1) to (x2, y2), both
+// ends included.
+QRect linePixels(int x1, int y1, int x2, int y2) {
+  return QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
+}
+
+// Inverts every other device pixel along the edge of the device pixels
+// lying wholly in `cell`: the dotted focus frame, which shows on any colour
+// and stays off the grid lines around the cell.
+void drawFocusFrame(QPainter &painter, const QRect &cell) {
+  const QRectF inside = devicePixelsOf(painter, cell, Cover::Whole);
+  // A cosmetic pen along the top-left corners of the edge pixels, nudged a
+  // little inward so that rounding noise cannot move it to their
+  // neighbours.
+  const QTransform &toDevice = painter.deviceTransform();
+  const double pixelX = 1 / toDevice.m11();
+  const double pixelY = 1 / toDevice.m22();
+  constexpr double nudge = 0.01;
+  painter.save();
+  painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  QPen pen(Qt::white, 0);
+  pen.setDashPattern({1, 1});
+  painter.setPen(pen);
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(inside.adjusted(nudge * pixelX, nudge * pixelY,
+                                   (nudge - 1) * pixelX, (nudge - 1) * pixelY));
+  painter.restore();
+}
+
+} // namespace
 
 // What one repaint covers: the displayed data columns with their left
 // edges, the displayed records, and the edges of the four areas (each
@@ -84,8 +158,8 @@ void TDBGridEh::paintGridLines(QPainter &painter,
   // Every line is centred on the pixel after its cell; the lines of one
   // area go out in one call.
   const size_t capacity = std::max(frame.cols.size(), size_t(frame.rows)) + 3;
-  std::vector<QLine> fixedLines;
-  std::vector<QLine> dataLines;
+  std::vector<QRect> fixedLines;
+  std::vector<QRect> dataLines;
   fixedLines.reserve(capacity * 2);
   dataLines.reserve(capacity * 2);
   const int bottom = frame.dataBottom - 1;
@@ -94,15 +168,16 @@ void TDBGridEh::paintGridLines(QPainter &painter,
   for (int col = 0; col < FixedColCount(); ++col) {
     const int x = columnLeft(col) + m_screenWidths[size_t(col)];
     if (colLine)
-      fixedLines.emplace_back(x, 0, x, std::max(bottom, frame.titleBottom - 1));
+      fixedLines.push_back(
+          linePixels(x, 0, x, std::max(bottom, frame.titleBottom - 1)));
   }
   if (rowLine && FixedColCount()) {
     if (TitleRowCount())
-      fixedLines.emplace_back(0, m_titleRowHeight, frame.fixedRight - 1,
-                              m_titleRowHeight);
+      fixedLines.push_back(linePixels(0, m_titleRowHeight, frame.fixedRight - 1,
+                                      m_titleRowHeight));
     for (int row = 1; row <= frame.rows; ++row) {
       const int y = frame.titleBottom + row * rowStep() - 1;
-      fixedLines.emplace_back(0, y, frame.fixedRight - 1, y);
+      fixedLines.push_back(linePixels(0, y, frame.fixedRight - 1, y));
     }
   }
   // Title row right of the indicator.
@@ -116,29 +191,27 @@ void TDBGridEh::paintGridLines(QPainter &painter,
              node->Parent()->indexOf(node) == node->Parent()->ChildCount() - 1)
         node = node->Parent();
       const int top = node ? titleNodeTop(*node) : 0;
-      fixedLines.emplace_back(x, top, x, m_titleRowHeight);
+      fixedLines.push_back(linePixels(x, top, x, m_titleRowHeight));
     }
     if (rowLine)
-      fixedLines.emplace_back(frame.fixedRight, m_titleRowHeight,
-                              frame.dataRight - 1, m_titleRowHeight);
+      fixedLines.push_back(linePixels(frame.fixedRight, m_titleRowHeight,
+                                      frame.dataRight - 1, m_titleRowHeight));
   }
   // Data area.
   if (frame.rows > 0) {
     for (size_t i = 0; i < frame.cols.size() && colLine; ++i) {
       const int x = frame.lefts[i] + m_screenWidths[size_t(frame.cols[i])];
-      dataLines.emplace_back(x, frame.titleBottom, x, bottom);
+      dataLines.push_back(linePixels(x, frame.titleBottom, x, bottom));
     }
     for (int row = 1; row <= frame.rows && rowLine; ++row) {
       const int y = frame.titleBottom + row * rowStep() - 1;
-      dataLines.emplace_back(frame.fixedRight, y, frame.dataRight - 1, y);
+      dataLines.push_back(
+          linePixels(frame.fixedRight, y, frame.dataRight - 1, y));
     }
   }
-  painter.setPen(QPen(toQColor(m_flat ? clGray : clBlack), 0));
-  painter.drawLines(fixedLines.data(), int(fixedLines.size()));
-  const TColor dataLineColor =
-      resolveColor(m_color) == clSilver ? clGray : clSilver;
-  painter.setPen(QPen(toQColor(dataLineColor), 0));
-  painter.drawLines(dataLines.data(), int(dataLines.size()));
+  fillGridPixels(painter, fixedLines, m_flat ? clGray : clBlack);
+  fillGridPixels(painter, dataLines,
+                 resolveColor(m_color) == clSilver ? clGray : clSilver);
 }
 
 int TDBGridEh::titleNodeTop(const THeadTreeNode &node) const {
@@ -228,11 +301,12 @@ void TDBGridEh::paintTitleGroups(const QRegion &region,
       m_canvas.Brush.Style = bsSolid;
       DrawCellText(m_canvas, rect, 2, m_flat ? 1 : 2, group->Text, taCenter,
                    tlCenter, true, false, 0, 0, false);
-      if (RowLineWidth()) {
-        painter.setPen(QPen(toQColor(m_flat ? clGray : clBlack), 0));
-        painter.drawLine(rect.left(), rect.bottom() + 1,
-                         rect.right() + ColLineWidth(), rect.bottom() + 1);
-      }
+      if (RowLineWidth())
+        fillGridPixels(
+            painter,
+            {linePixels(rect.left(), rect.bottom() + 1,
+                        rect.right() + ColLineWidth(), rect.bottom() + 1)},
+            m_flat ? clGray : clBlack);
       painter.setClipping(false);
     }
   }
@@ -328,15 +402,7 @@ void TDBGridEh::paintDataCell(const QRect &rect, int col, TColumnEh &column,
     OnDrawColumnCell(*this, rect, dataCol, column, state);
   if (m_defaultDrawing && state.testFlag(gdFocused) && ownsFocus() &&
       !m_options.testFlag(dgRowSelect)) {
-    // The dotted frame is drawn by inverting, so it shows on any colour.
-    QPainter &painter = *m_canvas.Painter;
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    QPen pen(Qt::white, 0);
-    pen.setDashPattern({1, 1});
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    drawFocusFrame(*m_canvas.Painter, rect);
   }
 }
 

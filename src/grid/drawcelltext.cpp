@@ -10,18 +10,20 @@
 
 namespace {
 
-// The off-screen bitmap every grid shares for word-wrapped text. It only
-// grows, so cells of a repaint reuse its memory.
+// The off-screen bitmap every grid shares for word-wrapped text, in the
+// device pixels of the screen drawn on. It only grows, so cells of a
+// repaint reuse its memory.
 struct SharedBitmap {
   QMutex lock;
   QImage image;
 
-  void ensureSize(QSize size) {
-    if (image.width() >= size.width() && image.height() >= size.height())
-      return;
-    image = QImage(std::max(size.width(), image.width()),
-                   std::max(size.height(), image.height()),
-                   QImage::Format_ARGB32_Premultiplied);
+  void ensureSize(QSize devicePixels, qreal ratio) {
+    if (image.width() < devicePixels.width() ||
+        image.height() < devicePixels.height())
+      image = QImage(std::max(devicePixels.width(), image.width()),
+                     std::max(devicePixels.height(), image.height()),
+                     QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
   }
 };
 
@@ -80,9 +82,14 @@ void drawOffScreen(TCanvas &canvas, const QRect &rect, int dx, int dy,
                    int leftMargin, int rightMargin, bool rightToLeft) {
   if (rect.isEmpty())
     return;
+  // On a scaled screen the text is composed at the screen's resolution, not
+  // at 96 dpi and blown up.
+  const QPaintDevice *device = canvas.Painter->device();
+  const qreal ratio = device ? device->devicePixelRatioF() : 1.0;
+  const QSize devicePixels = (QSizeF(rect.size()) * ratio).toSize();
   SharedBitmap &bitmap = sharedBitmap();
   const QMutexLocker locker(&bitmap.lock);
-  bitmap.ensureSize(rect.size());
+  bitmap.ensureSize(devicePixels, ratio);
   const QRect local(QPoint(0, 0), rect.size());
   {
     QPainter painter(&bitmap.image);
@@ -109,7 +116,8 @@ void drawOffScreen(TCanvas &canvas, const QRect &rect, int dx, int dy,
     }
     painter.drawText(textRect, flags, shown);
   }
-  canvas.Painter->drawImage(rect.topLeft(), bitmap.image, local);
+  canvas.Painter->drawImage(QRectF(rect), bitmap.image,
+                            QRectF(QPointF(0, 0), QSizeF(devicePixels)));
 }
 
 } // namespace

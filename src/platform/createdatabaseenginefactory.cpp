@@ -3,13 +3,20 @@
 #include "platform/odbcconnectionstring.h"
 #include "platform/odbcengine.h"
 #include "platform/sqliteengine.h"
+#include "platform/sqlserverbrowser.h"
 
 DbEngineFactory createDatabaseEngineFactory() {
   return [](const DbLinkInfo &info) -> std::unique_ptr<DbEngine> {
     if (info.server.compare(QLatin1String("embedded"), Qt::CaseInsensitive) ==
         0)
       return std::make_unique<SqliteEngine>(info.database);
+    const QString driver = sqlServerOdbcDriver();
+    DbLinkInfo target = info;
+    // FreeTDS asks for a named instance's port for up to 16 seconds; asked
+    // here, the lookup takes at most InstanceLookupTimeout before the login.
+    if (isFreeTdsDriver(driver))
+      target.server = serverWithInstancePort(info.server);
     return std::make_unique<OdbcEngine>(
-        sqlServerOdbcConnectionString(info, sqlServerOdbcDriver()));
+        sqlServerOdbcConnectionString(target, driver));
   };
 }

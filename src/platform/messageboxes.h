@@ -6,6 +6,10 @@ class QWidget;
 
 enum class MessageIcon { None, Information, Error };
 
+// How a question was answered: a button, or the box closed with Esc or its
+// close box, which answers neither.
+enum class YesNoAnswer { Yes, No, Dismissed };
+
 // The program's modal message boxes. `owner` is the window the box belongs
 // to; null gives a box without an owner window.
 class MessageBoxes {
@@ -16,7 +20,7 @@ public:
   virtual void showMessage(QWidget *owner, const QString &caption,
                            const QString &text, MessageIcon icon) = 0;
 
-  // A question with Yes and No buttons; true for Yes.
-  virtual bool askYesNo(QWidget *owner, const QString &caption,
-                        const QString &text) = 0;
+  // A question with Yes and No buttons.
+  virtual YesNoAnswer askYesNo(QWidget *owner, const QString &caption,
+                               const QString &text) = 0;
 };

@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 
 #include <QStringList>
+#include <cstdio>
 
 QString odbcQuoted(QStringView value) {
   QString quoted = value.toString();
@@ -21,17 +22,30 @@ QString sqlServerOdbcDriver() {
 #endif
 }
 
+bool isFreeTdsDriver(const QString &driver) {
+  return driver.compare(QLatin1String("FreeTDS"), Qt::CaseInsensitive) == 0;
+}
+
+const QStringList &acceptedTdsProtocolVersions() {
+  static const QStringList versions = {"7.0", "7.1", "7.2", "7.3", "7.4"};
+  return versions;
+}
+
 QString tdsProtocolVersion() {
   const QString chosen = qEnvironmentVariable("BOMQUERY_TDS_VERSION").trimmed();
   if (chosen.isEmpty())
     return QStringLiteral("7.4");
-  static const QStringList known = {"7.0", "7.1", "7.2", "7.3", "7.4"};
-  if (!known.contains(chosen))
-    throw DatabaseError(
-        QStringLiteral("BOMQUERY_TDS_VERSION \"%1\" is not a TDS protocol "
-                       "version this program speaks (%2)")
-            .arg(chosen, known.join(QStringLiteral(", "))));
-  return chosen;
+  if (acceptedTdsProtocolVersions().contains(chosen))
+    return chosen;
+  const QString reason =
+      QStringLiteral("BOMQUERY_TDS_VERSION \"%1\" is not a TDS protocol "
+                     "version this program speaks (%2)")
+          .arg(chosen, acceptedTdsProtocolVersions().join(u", "));
+  // The windows show only their fixed connection message; whoever set the
+  // variable learns the reason here.
+  std::fprintf(stderr, "%s\n", reason.toLocal8Bit().constData());
+  std::fflush(stderr);
+  throw DatabaseError(reason);
 }
 
 QString sqlServerOdbcConnectionString(const DbLinkInfo &info,
@@ -45,7 +59,7 @@ QString sqlServerOdbcConnectionString(const DbLinkInfo &info,
   // when a SQL Server login times out, and that fallback hangs for ever on a
   // server that accepts and never answers; naming the version it tries
   // first leaves only the login timeout.
-  if (driver.compare(QLatin1String("FreeTDS"), Qt::CaseInsensitive) == 0)
+  if (isFreeTdsDriver(driver))
     text += QStringLiteral("ClientCharset=UTF-8;TDS_Version=%1;")
                 .arg(tdsProtocolVersion());
   return text;

@@ -26,8 +26,8 @@ void QtMessageBoxes::showMessage(QWidget *owner, const QString &caption,
   box.exec();
 }
 
-bool QtMessageBoxes::askYesNo(QWidget *owner, const QString &caption,
-                              const QString &text) {
+YesNoAnswer QtMessageBoxes::askYesNo(QWidget *owner, const QString &caption,
+                                     const QString &text) {
   QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton,
                   owner);
   QPushButton *yes =
@@ -35,7 +35,13 @@ bool QtMessageBoxes::askYesNo(QWidget *owner, const QString &caption,
   QPushButton *no =
       box.addButton(QStringLiteral("否(&N)"), QMessageBox::NoRole);
   box.setDefaultButton(yes);
-  box.setEscapeButton(no);
+  // Esc and the close box press a hidden button of their own: backing out
+  // answers neither question (the box would take "否" for them otherwise).
+  QPushButton *backOut = box.addButton(QMessageBox::Cancel);
+  backOut->hide();
+  box.setEscapeButton(backOut);
   box.exec();
-  return box.clickedButton() == yes;
+  if (box.clickedButton() == yes)
+    return YesNoAnswer::Yes;
+  return box.clickedButton() == no ? YesNoAnswer::No : YesNoAnswer::Dismissed;
 }

@@ -7,6 +7,6 @@ class QtMessageBoxes final : public MessageBoxes {
 public:
   void showMessage(QWidget *owner, const QString &caption, const QString &text,
                    MessageIcon icon) override;
-  bool askYesNo(QWidget *owner, const QString &caption,
-                const QString &text) override;
+  YesNoAnswer askYesNo(QWidget *owner, const QString &caption,
+                       const QString &text) override;
 };

@@ -1,5 +1,7 @@
 #include "platform/qtshell.h"
 
+#include "platform/desktopapplication.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QWidget>
@@ -20,19 +22,26 @@ QUrl shellTargetUrl(const QString &target, const QString &currentDir) {
       QDir(currentDir).absoluteFilePath(QDir::fromNativeSeparators(target)));
 }
 
-void QtShell::execute(QWidget *owner, const QString &verb,
+bool QtShell::execute(QWidget *owner, const QString &verb,
                       const QString &target, ShellShowMode showMode) {
 #ifdef Q_OS_WIN
   const HWND window = owner ? HWND(owner->winId()) : nullptr;
-  ShellExecuteW(window,
-                verb.isEmpty() ? nullptr
-                               : reinterpret_cast<LPCWSTR>(verb.utf16()),
-                reinterpret_cast<LPCWSTR>(target.utf16()), nullptr, nullptr,
-                int(showMode));
+  const HINSTANCE result = ShellExecuteW(
+      window,
+      verb.isEmpty() ? nullptr : reinterpret_cast<LPCWSTR>(verb.utf16()),
+      reinterpret_cast<LPCWSTR>(target.utf16()), nullptr, nullptr,
+      int(showMode));
+  // ShellExecute reports success by a value above 32.
+  return reinterpret_cast<INT_PTR>(result) > 32;
 #else
   Q_UNUSED(owner);
   Q_UNUSED(verb);
   Q_UNUSED(showMode);
-  QDesktopServices::openUrl(shellTargetUrl(target, QDir::currentPath()));
+  const QUrl url = shellTargetUrl(target, QDir::currentPath());
+  // The desktop's opener starts detached and never reports a file it could
+  // not open, so ask first whether anything is registered for it.
+  if (url.isLocalFile() && !hasDesktopApplicationFor(url.toLocalFile()))
+    return false;
+  return QDesktopServices::openUrl(url);
 #endif
 }

@@ -10,9 +10,10 @@
 QUrl shellTargetUrl(const QString &target, const QString &currentDir);
 
 // Shell execution: the system shell on Windows, the desktop's URL handler
-// elsewhere.
+// elsewhere, where a file counts as opened only when the desktop has a
+// program for its type.
 class QtShell final : public Shell {
 public:
-  void execute(QWidget *owner, const QString &verb, const QString &target,
+  bool execute(QWidget *owner, const QString &verb, const QString &target,
                ShellShowMode showMode) override;
 };

@@ -16,7 +16,8 @@ struct SaveDialogOptions {
   int filterIndex = 1;
 };
 
-// The file the user chose and the 1-based filter entry left selected.
+// The file the user chose and the 1-based filter entry left selected; 0 when
+// the dialog could not tell which entry that was.
 struct SaveDialogChoice {
   QString fileName;
   int filterIndex = 1;

@@ -5,8 +5,8 @@
 #include <memory>
 
 // A per-machine key-value store holding text values under a key path (the
-// system registry under HKEY_LOCAL_MACHINE on Windows, a system-scope INI
-// file elsewhere).
+// system registry under HKEY_LOCAL_MACHINE on Windows, a system-wide
+// settings file elsewhere).
 class SettingsStore {
 public:
   virtual ~SettingsStore() = default;
@@ -26,7 +26,7 @@ public:
 
 using SettingsStoreFactory = std::function<std::unique_ptr<SettingsStore>()>;
 
-// The machine's store: the INI file named by the environment variable
+// The machine's store: the settings file named by the environment variable
 // BOMQUERY_SETTINGS_FILE when it is set, otherwise the registry on Windows
-// and the system-scope INI file elsewhere.
+// and the system-wide settings file elsewhere.
 std::unique_ptr<SettingsStore> createMachineSettingsStore();

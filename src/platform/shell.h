@@ -17,8 +17,9 @@ public:
   virtual ~Shell() = default;
 
   // `verb` is the action asked for ("open"; empty for the default one);
-  // `target` a file path or an address. Returns at once; whether it could
-  // be opened is not reported.
-  virtual void execute(QWidget *owner, const QString &verb,
+  // `target` a file path or an address. Returns at once: true when the
+  // system took the target, false when it has no way to open it (a missing
+  // file, no program for its type).
+  virtual bool execute(QWidget *owner, const QString &verb,
                        const QString &target, ShellShowMode showMode) = 0;
 };

@@ -88,7 +88,7 @@ TEST_F(DatabaseFaultTest, ABrokenFileFailsEachReadAndAReconnectCarriesOn) {
 
     // The rows already fetched still open a header; its components cannot
     // be read.
-    platform.messages.answers = {true};
+    platform.messages.answers = {YesNoAnswer::Yes};
     QString detailCount;
     whenModal([&] {
       detailCount = frm_bominfo_detail->recordCountPanel()->text();

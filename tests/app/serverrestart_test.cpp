@@ -124,7 +124,7 @@ TEST_F(ServerRestartTest, QueriesFailWhileTheServerIsDownAndWorkOnceItIsBack) {
   // within the login time-out, with the window's own message.
   const qint64 limit =
       std::chrono::milliseconds(OdbcEngine::LoginTimeout).count() + 1000;
-  platform.messages.answers = {true};
+  platform.messages.answers = {YesNoAnswer::Yes};
   QString detailCount;
   whenModal([&] {
     detailCount = frm_bominfo_detail->recordCountPanel()->text();
@@ -148,7 +148,7 @@ TEST_F(ServerRestartTest, QueriesFailWhileTheServerIsDownAndWorkOnceItIsBack) {
   EXPECT_EQ(platform.messages.shown.size(), 3);
   EXPECT_EQ(server->logins(), std::vector<QString>{"sa"});
 
-  platform.messages.answers = {true};
+  platform.messages.answers = {YesNoAnswer::Yes};
   whenModal([&] {
     detailCount = frm_bominfo_detail->recordCountPanel()->text();
     frm_bominfo_detail->close();

@@ -85,14 +85,18 @@ TEST_F(SettingsFaultTest, AFolderInPlaceOfTheFileIsNeitherReadNorWritten) {
   EXPECT_TRUE(QFileInfo(iniFile).isDir());
 }
 
-TEST_F(SettingsFaultTest, ACorruptFileReadsNothingAndTheDialogWritesItAnew) {
+// Start-up and the dialog report the file they cannot read; the dialog's
+// save replaces it whole with the four values.
+TEST_F(SettingsFaultTest, ACorruptFileIsReportedAndTheDialogReplacesItWhole) {
   ASSERT_TRUE(QFile::copy(demoDatabasePath(), demoDatabase));
   QByteArray garbage("[SOFTWARE\n\x00\xff\xfe=\x81\x30\n\\u=\"", 20);
   garbage += QByteArray(4096, '\xA5');
   ASSERT_TRUE(writeFile(iniFile, garbage));
   EXPECT_TRUE(startConnectAndQuery()) << errors.join('\n').toStdString();
   EXPECT_EQ(platform.messages.texts(),
-            (QStringList{StartupConnectFailedText, LoginSucceededText}));
+            (QStringList{StartupSettingsErrorText, StartupConnectFailedText,
+                         SettingsAccessErrorText, LoginSucceededText}));
+  EXPECT_EQ(contentOf(iniFile), demoSettingsFile());
 
   // The next start reads what the dialog stored.
   platform.messages.shown.clear();

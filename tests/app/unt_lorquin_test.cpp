@@ -15,6 +15,7 @@
 #include "support/fakeplatform.h"
 #include "support/qtprint.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -232,10 +233,35 @@ TEST_F(MainWindowTest, FilterControlsStandWhereUsersExpectThem) {
   for (const auto &c : cases)
     EXPECT_EQ(c.control->geometry(), c.geometry)
         << c.control->metaObject()->className();
+  // The filter panel starts below the 45-pixel toolbar band.
+  EXPECT_EQ(window->edt_code->parentWidget()->mapTo(window.get(), QPoint()),
+            QPoint(0, 45));
   EXPECT_EQ(window->edt_class->maxVisibleItems(), 16);
   EXPECT_EQ(window->cbb_status->itemText(3), "停用");
   EXPECT_EQ(window->pnl_recordcount->width(), 253);
   EXPECT_EQ(window->windowTitle(), "BOM查询");
+}
+
+TEST_F(MainWindowTest,
+       TypingRightAfterStartUpFiltersByClassAndTabWalksTheFilters) {
+  FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
+  storeDemoSettings(*platform.store);
+  auto window = shownWindow(platform);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  for (const QChar character : QStringLiteral("轴类"))
+    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
+                        Qt::Key_unknown, QString(character), Qt::NoModifier);
+  EXPECT_EQ(window->edt_class->currentText(), "轴类");
+  EXPECT_EQ(window->ado_bominfomain->recordCount(), 18);
+
+  const QList<QWidget *> tabOrder{window->edt_code,    window->edt_std,
+                                  window->edt_addcode, window->edt_name,
+                                  window->cbb_type,    window->cbb_status};
+  for (QWidget *next : tabOrder) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next);
+  }
 }
 
 TEST_F(MainWindowTest, ExitClosesAndDestroysTheWindowWhileTheTimerRuns) {
@@ -353,7 +379,7 @@ TEST_F(MainWindowTest, TheAnswerSetsTheExpansionAndTogglingRunsTheOther) {
                         {false, ExpandMode::OneLevel, "1", "0"}};
   for (const Case &c : cases) {
     SCOPED_TRACE(c.answer ? "Yes" : "No");
-    platform.messages.answers = {c.answer};
+    platform.messages.answers = {c.answer ? YesNoAnswer::Yes : YesNoAnswer::No};
     QPointer<Tfrm_bominfo_detail> seen;
     whenModal([&] {
       ASSERT_TRUE(frm_bominfo_detail);
@@ -386,6 +412,24 @@ TEST_F(MainWindowTest, TheAnswerSetsTheExpansionAndTogglingRunsTheOther) {
   }
 }
 
+TEST_F(MainWindowTest, BackingOutOfTheQuestionOpensNoWindow) {
+  FakePlatform platform(demoEngineFactory(DemoEngine::Embedded));
+  storeDemoSettings(*platform.store);
+  auto window = shownWindow(platform);
+  window->tbn_query->click();
+  platform.messages.answers = {YesNoAnswer::Dismissed};
+  bool opened = false;
+  whenModal([&] {
+    opened = frm_bominfo_detail != nullptr;
+    if (opened)
+      frm_bominfo_detail->close();
+  });
+  window->dbg_bominfomain->OnDblClick(*window->dbg_bominfomain);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(platform.messages.asked.size(), 1);
+  EXPECT_FALSE(opened);
+}
+
 TEST_F(MainWindowTest, ADoubleClickOnATitleSortsTwiceThenAsks) {
   // The grid raises its double click on the second press and a title click
   // on each release: the question waits for the second release, so it comes
@@ -404,7 +448,7 @@ TEST_F(MainWindowTest, ADoubleClickOnATitleSortsTwiceThenAsks) {
   EXPECT_TRUE(platform.messages.asked.isEmpty());
   EXPECT_EQ(headers.sort(), "InvCode DESC");
 
-  platform.messages.answers = {false};
+  platform.messages.answers = {YesNoAnswer::No};
   QString shownCode;
   whenModal([&] {
     if (frm_bominfo_detail) {
@@ -430,7 +474,7 @@ TEST_F(MainWindowTest, ABomWithoutComponentsCountsZero) {
     if (headers.FieldByName("BomId")->AsInteger() == 1073)
       break;
   ASSERT_FALSE(headers.eof()); // the demo BOM without components
-  platform.messages.answers = {true};
+  platform.messages.answers = {YesNoAnswer::Yes};
   QString count;
   whenModal([&] {
     count = frm_bominfo_detail->recordCountPanel()->text();

@@ -56,6 +56,9 @@ TEST_F(ComponentWindowTest, ShowsTheHeaderAndItsComponents) {
   EXPECT_EQ(window.recordCountPanel()->text(),
             recordCountText(window.ado_bomdetail->recordCount()));
   EXPECT_EQ(window.dbg_bomdetail->Columns().Count(), 6);
+  // The header panel starts below the 45-pixel toolbar band.
+  EXPECT_EQ(window.dbe_code->parentWidget()->mapTo(&window, QPoint()),
+            QPoint(0, 45));
 }
 
 TEST_F(ComponentWindowTest, AFailedExpansionKeepsTheCountAndSaysSo) {
@@ -69,13 +72,34 @@ TEST_F(ComponentWindowTest, AFailedExpansionKeepsTheCountAndSaysSo) {
   EXPECT_EQ(window.recordCountPanel()->text(), count);
 }
 
-TEST_F(ComponentWindowTest, HelpOpensTheFileBesideTheWorkingFolder) {
-  window.tbn_help->click();
-  ASSERT_EQ(platform.shell.calls.size(), 1);
-  EXPECT_EQ(platform.shell.calls[0].verb, "open");
-  EXPECT_EQ(platform.shell.calls[0].target,
-            QDir::toNativeSeparators("hlp/bomdetail_hlp.chm"));
-  EXPECT_EQ(platform.shell.calls[0].showMode, ShellShowMode::Show);
+TEST_F(ComponentWindowTest, HelpOpensTheFileOrItsPageOrSaysWhyNot) {
+  const QString chm = QDir::toNativeSeparators("hlp/bomdetail_hlp.chm");
+  const QString html = QDir::toNativeSeparators("hlp/bomdetail_hlp.html");
+  struct Case {
+    QList<bool> opened;
+    QStringList targets;
+    QStringList messages;
+  };
+  const Case cases[] = {
+      {{true}, {chm}, {}},
+      {{false, true}, {chm, html}, {}},
+      {{false, false}, {chm, html}, {HelpUnavailableText}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.targets.size() + c.messages.size());
+    platform.shell.calls.clear();
+    platform.messages.shown.clear();
+    platform.shell.opened = c.opened;
+    window.tbn_help->click();
+    QStringList targets;
+    for (const ShellCall &call : platform.shell.calls) {
+      targets.append(call.target);
+      EXPECT_EQ(call.verb, "open");
+      EXPECT_EQ(call.showMode, ShellShowMode::Show);
+    }
+    EXPECT_EQ(targets, c.targets);
+    EXPECT_EQ(platform.messages.texts(), c.messages);
+  }
 }
 
 TEST_F(ComponentWindowTest, ExportProposesTodaysNameAndReportsACancel) {

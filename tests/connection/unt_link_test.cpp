@@ -8,6 +8,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -45,6 +46,17 @@ TEST_F(LinkDialogTest, ShowsTheStoredSettingsWithAMaskedPassword) {
   EXPECT_EQ(dialog.edt_password->echoMode(), QLineEdit::Password);
   EXPECT_EQ(dialog.size(), QSize(334, 212));
   EXPECT_EQ(dialog.windowTitle(), "数据库连接");
+}
+
+TEST_F(LinkDialogTest, EnterInAnyEditPressesOk) {
+  for (QLineEdit *edit : {dialog.edt_server, dialog.edt_database,
+                          dialog.edt_user, dialog.edt_password}) {
+    type("", "", "", "");
+    platform.messages.shown.clear();
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(platform.messages.texts(), QStringList{ServerRequiredText});
+    EXPECT_TRUE(dialog.isVisible());
+  }
 }
 
 TEST_F(LinkDialogTest, EmptyFieldsAreReportedInOrderWithTheFocusOnThem) {

@@ -161,9 +161,10 @@ TEST_F(XlsExportTest, TooManyRowsAreRefusedBeforeWriting) {
     xlsBytes();
     FAIL() << "exported";
   } catch (const FormatError &error) {
-    EXPECT_EQ(error.message(),
-              QStringLiteral(
-                  "XLS 文件最多只能容纳 65536 行，本次输出需要 65537 行。"));
+    EXPECT_EQ(
+        error.message(),
+        QStringLiteral("XLS 文件最多只能容纳 65536 行，本次输出需要 65537 行。"
+                       "请改用“Excel 工作簿(*.xlsx)”类型输出。"));
   }
   EXPECT_FALSE(grid.query.controlsDisabled());
 }

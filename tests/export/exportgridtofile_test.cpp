@@ -5,6 +5,7 @@
 #include "support/qtprint.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -43,7 +44,8 @@ TEST_F(ExportCommandTest, OpensTheDialogWithTheFileTypesAndTheProposedName) {
   const SaveDialogOptions &options = dialog.opened[0];
   EXPECT_EQ(options.filter,
             "Excel 文档( *.xls)|*.xls|Word 文档(*.RTF)|*.rtf|Html "
-            "网页(*.html)|*.html|纯文本  文档 (*.txt)|*.TXT");
+            "网页(*.html)|*.html|纯文本  文档 (*.txt)|*.TXT|Excel "
+            "工作簿(*.xlsx)|*.xlsx");
   EXPECT_EQ(options.defaultExt, "xls");
   EXPECT_EQ(options.fileName, "BOM查询-20240305");
   EXPECT_EQ(options.filterIndex, 1);
@@ -65,6 +67,7 @@ TEST_F(ExportCommandTest, TheSelectedTypeDecidesTheWriterNotTheExtension) {
       {2, "{\\rtf0\\ansi"},
       {3, "<!DOCTYPE HTML"},
       {4, gbk("存货编码\t存货名称\r\nB-2\t")},
+      {5, QByteArray("PK\x03\x04", 4)},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.filterIndex);
@@ -72,6 +75,13 @@ TEST_F(ExportCommandTest, TheSelectedTypeDecidesTheWriterNotTheExtension) {
         c.filterIndex, QStringLiteral("typed%1.xls").arg(c.filterIndex));
     EXPECT_TRUE(bytes.startsWith(c.start)) << bytes.left(24).toHex(' ').data();
   }
+}
+
+TEST_F(ExportCommandTest, AnUnknownTypeIsAnErrorAndWritesNothing) {
+  const QString path = folder.filePath("unknown.xls");
+  dialog.choice = SaveDialogChoice{path, 0};
+  EXPECT_THROW(ExportGridToFile(&grid.grid, "x", 0, dialog, nullptr), Error);
+  EXPECT_FALSE(QFileInfo::exists(path));
 }
 
 TEST_F(ExportCommandTest, AnExportFollowsTheSortedOrder) {

@@ -71,6 +71,14 @@ TEST_F(SafeFileTest, FolderThatCannotBeWrittenCannotCreateTheFile) {
 
 #ifdef Q_OS_UNIX
 #include <QFileDevice>
+#include <QFileInfo>
+#include <chrono>
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -105,6 +113,70 @@ TEST_F(SafeFileTest, ReplacedFileKeepsItsPermissions) {
   EXPECT_EQ(contentOf(target()), QByteArray("new"));
   const auto ownerGroupOther = QFileDevice::Permissions(0xF0FF);
   EXPECT_EQ(QFile::permissions(target()) & ownerGroupOther, permissions);
+}
+
+// Opens the read end of `pipe` after `delay` unless cancelled first: a
+// writer blocked on opening the pipe is then set free, so a test whose
+// writer waits fails instead of hanging.
+class PipeReliever {
+public:
+  PipeReliever(const QString &pipe, std::chrono::milliseconds delay)
+      : m_thread([this, pipe, delay] {
+          std::unique_lock lock(m_mutex);
+          if (!m_cancelled.wait_for(lock, delay, [this] { return m_done; }))
+            m_reader = ::open(QFile::encodeName(pipe).constData(),
+                              O_RDONLY | O_NONBLOCK);
+        }) {}
+  ~PipeReliever() {
+    {
+      std::lock_guard lock(m_mutex);
+      m_done = true;
+    }
+    m_cancelled.notify_one();
+    m_thread.join();
+    if (m_reader >= 0)
+      ::close(m_reader);
+  }
+  PipeReliever(const PipeReliever &) = delete;
+  PipeReliever &operator=(const PipeReliever &) = delete;
+
+private:
+  std::mutex m_mutex;
+  std::condition_variable m_cancelled;
+  bool m_done = false;
+  int m_reader = -1;
+  std::thread m_thread;
+};
+
+// A named pipe nobody reads fails at once instead of freezing the export;
+// one with a reader gets the bytes, as any device does.
+TEST_F(SafeFileTest, APipeWithoutAReaderCannotBeCreatedAtOnce) {
+  const QString pipe = folder.filePath(QStringLiteral("pipe.xls"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  {
+    const PipeReliever reliever(pipe, std::chrono::seconds(3));
+    try {
+      SafeFile file(pipe);
+      ADD_FAILURE() << "the pipe was opened without a reader";
+    } catch (const StreamError &error) {
+      EXPECT_EQ(error.message(), "Cannot create file " + pipe);
+    }
+  }
+
+  const int reader =
+      ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  {
+    SafeFile file(pipe);
+    file.stream().write("bytes");
+    file.commit();
+  }
+  char received[16] = {};
+  EXPECT_EQ(::read(reader, received, sizeof received), 5);
+  EXPECT_STREQ(received, "bytes");
+  ::close(reader);
+  EXPECT_EQ(entries(), QStringList{});
+  EXPECT_FALSE(QFileInfo(pipe).isFile());
 }
 
 } // namespace

@@ -3,8 +3,11 @@
 #include "grid/readonlycelleditor.h"
 #include "platform/systembeep.h"
 
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace {
@@ -19,12 +22,26 @@ protected:
   }
   void TearDown() override { setSystemBeep(nullptr); }
 
-  void wheel(int delta) {
-    QWheelEvent event(QPointF(50, 50),
-                      grid.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+  void wheel(int delta) { wheelOver(grid.viewport(), QPoint(50, 50), delta); }
+
+  static void wheelOver(QWidget *target, QPoint at, int delta) {
+    QWheelEvent event(at, target->mapToGlobal(QPointF(at)), QPoint(),
                       QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
-    QApplication::sendEvent(grid.viewport(), &event);
+    QApplication::sendEvent(target, &event);
+  }
+
+  QScrollBar *bar(Qt::Orientation orientation) {
+    return orientation == Qt::Vertical ? grid.verticalScrollBar()
+                                       : grid.horizontalScrollBar();
+  }
+
+  // Three data columns of 200 pixels in a 300-pixel grid: left column 1 to
+  // 3 on the horizontal bar's positions 0 to 2.
+  void widenColumns() {
+    for (int i = 0; i < 3; ++i)
+      grid.Columns()[i].setWidth(200);
+    QApplication::processEvents();
   }
 
   int beeps = 0;
@@ -188,6 +205,136 @@ TEST_F(GridNavigationTest, VerticalBarActionsMoveTheDataset) {
     EXPECT_EQ(bar->value(), a.record + 1);
   }
 }
+
+struct BarWheelCase {
+  const char *name;
+  Qt::Orientation bar;
+  std::vector<int> deltas;
+  int record;
+  int leftCol;
+};
+
+class GridBarWheelTest : public GridNavigationTest,
+                         public testing::WithParamInterface<BarWheelCase> {};
+
+// The wheel over either bar takes one step per 120 units, as over the
+// grid: the vertical bar moves the record, the horizontal one the columns,
+// and each bar shows where the grid went.
+TEST_P(GridBarWheelTest, MovesTheGridOneStepPerNotch) {
+  const BarWheelCase &c = GetParam();
+  widenColumns();
+  QScrollBar *target = bar(c.bar);
+  for (const int delta : c.deltas)
+    wheelOver(target, target->rect().center(), delta);
+  EXPECT_EQ(current(), c.record);
+  EXPECT_EQ(grid.LeftCol(), c.leftCol);
+  EXPECT_EQ(grid.verticalScrollBar()->value(), c.record + 1);
+  EXPECT_EQ(grid.horizontalScrollBar()->value(), c.leftCol - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bars, GridBarWheelTest,
+    testing::Values(
+        BarWheelCase{"VerticalOneNotch", Qt::Vertical, {-120}, 1, 1},
+        BarWheelCase{"VerticalHalfNotches", Qt::Vertical, {-60, -60}, 1, 1},
+        BarWheelCase{"VerticalBack", Qt::Vertical, {-120, -120, 120}, 1, 1},
+        BarWheelCase{"VerticalAtFirst", Qt::Vertical, {120}, 0, 1},
+        BarWheelCase{"HorizontalOneNotch", Qt::Horizontal, {-120}, 0, 2},
+        BarWheelCase{"HorizontalHalfNotches", Qt::Horizontal, {-60, -60}, 0, 2},
+        BarWheelCase{"HorizontalBack", Qt::Horizontal, {-120, -120, 120}, 0, 2},
+        BarWheelCase{
+            "HorizontalAtEnd", Qt::Horizontal, {-120, -120, -120, -120}, 0, 3}),
+    [](const testing::TestParamInfo<BarWheelCase> &info) {
+      return std::string(info.param.name);
+    });
+
+// Entries of a scroll bar's own context menu, by place (their texts follow
+// the translation in force); separators count.
+enum BarMenuEntry {
+  ScrollHere = 0,
+  ToStart = 2,
+  ToEnd = 3,
+  PageBack = 5,
+  PageForward = 6,
+  StepBack = 8,
+  StepForward = 9
+};
+
+struct BarMenuCase {
+  const char *name;
+  Qt::Orientation bar;
+  BarMenuEntry entry;
+  double at; // where the menu opens, as a share of the bar's length
+  int record;
+  int leftCol;
+};
+
+class GridBarMenuTest : public GridNavigationTest,
+                        public testing::WithParamInterface<BarMenuCase> {
+protected:
+  // Opens the bar's context menu at `share` of its length and clicks
+  // `entry` in it, as a user does.
+  void pick(QScrollBar *target, double share, BarMenuEntry entry) {
+    const QRect area = target->rect();
+    const QPoint at =
+        target->orientation() == Qt::Vertical
+            ? QPoint(area.center().x(), int(area.height() * share))
+            : QPoint(int(area.width() * share), area.center().y());
+    bool picked = false;
+    QTimer::singleShot(0, target, [&] {
+      auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+      if (!menu)
+        return;
+      QAction *action = menu->actions().value(entry);
+      QTest::mouseClick(menu, Qt::LeftButton, {},
+                        menu->actionGeometry(action).center());
+      picked = true;
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at,
+                            target->mapToGlobal(at));
+    QApplication::sendEvent(target, &event);
+    ASSERT_TRUE(picked) << "the bar showed no context menu";
+  }
+};
+
+// Every entry of either bar's context menu moves the grid, "Scroll here"
+// too, which sets the bar's position without an action; the bar then shows
+// the record (the left column) the grid went to.
+TEST_P(GridBarMenuTest, MovesTheGridAndTheBarShowsIt) {
+  const BarMenuCase &c = GetParam();
+  if (c.bar == Qt::Horizontal)
+    widenColumns();   // the bar then takes room from the rows
+  query.setRecNo(26); // records 6 to 25 in view
+  pick(bar(c.bar), c.at, c.entry);
+  EXPECT_EQ(current(), c.record);
+  EXPECT_EQ(grid.LeftCol(), c.leftCol);
+  EXPECT_EQ(grid.verticalScrollBar()->value(), c.record + 1);
+  EXPECT_EQ(grid.horizontalScrollBar()->value(), c.leftCol - 1);
+}
+
+const Qt::Orientation vertical = Qt::Vertical;
+const Qt::Orientation horizontal = Qt::Horizontal;
+
+INSTANTIATE_TEST_SUITE_P(
+    Bars, GridBarMenuTest,
+    testing::Values(
+        // Near the top of the bar: position 2 of 1 to 40.
+        BarMenuCase{"VerticalScrollHere", vertical, ScrollHere, 0.05, 1, 1},
+        BarMenuCase{"VerticalTop", vertical, ToStart, 0.5, 0, 1},
+        BarMenuCase{"VerticalBottom", vertical, ToEnd, 0.5, 39, 1},
+        BarMenuCase{"VerticalPageUp", vertical, PageBack, 0.5, 5, 1},
+        BarMenuCase{"VerticalPageDown", vertical, PageForward, 0.5, 39, 1},
+        BarMenuCase{"VerticalScrollUp", vertical, StepBack, 0.5, 5, 1},
+        BarMenuCase{"VerticalScrollDown", vertical, StepForward, 0.5, 26, 1},
+        BarMenuCase{"HorizontalScrollHere", horizontal, ScrollHere, 0.95, 25,
+                    3},
+        BarMenuCase{"HorizontalRightEdge", horizontal, ToEnd, 0.5, 25, 3},
+        BarMenuCase{"HorizontalPageRight", horizontal, PageForward, 0.5, 25, 2},
+        BarMenuCase{"HorizontalScrollRight", horizontal, StepForward, 0.5, 25,
+                    2}),
+    [](const testing::TestParamInfo<BarMenuCase> &info) {
+      return std::string(info.param.name);
+    });
 
 TEST_F(GridNavigationTest, ThumbMovesTheRecordOnlyWhenReleased) {
   QScrollBar *bar = grid.verticalScrollBar();

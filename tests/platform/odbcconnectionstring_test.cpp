@@ -1,8 +1,11 @@
 #include "platform/odbcconnectionstring.h"
 
+#include "platform/createdatabaseenginefactory.h"
 #include "platform/errors.h"
 #include "support/qtprint.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,17 +41,41 @@ TEST(OdbcConnectionStringTest, GivesFreeTdsItsProtocolVersionAndUtf8) {
   EXPECT_TRUE(text.contains(";TDS_Version=7.4;")) << text;
 }
 
+// An unknown version fails the connection; the reason, with the accepted
+// versions, goes to standard error, as the windows show only their fixed
+// message.
 TEST(OdbcConnectionStringTest, TheProtocolVersionCanBeChosenAndIsChecked) {
   qputenv("BOMQUERY_TDS_VERSION", " 7.1 ");
   EXPECT_TRUE(sqlServerOdbcConnectionString({"erp", "UFDATA", "sa", ""},
                                             QStringLiteral("FreeTDS"))
                   .contains(";TDS_Version=7.1;"));
+  const DbEngineFactory connect = createDatabaseEngineFactory();
   for (const char *refused : {"8.0", "7.1;Port=1", "auto"}) {
     qputenv("BOMQUERY_TDS_VERSION", refused);
-    EXPECT_THROW(tdsProtocolVersion(), DatabaseError) << refused;
+    ::testing::internal::CaptureStderr();
+    EXPECT_THROW(connect({"127.0.0.1,1", "UFDATA", "sa", ""}), DatabaseError)
+        << refused;
+    const std::string written = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(written.find(std::string("BOMQUERY_TDS_VERSION \"") + refused),
+              std::string::npos)
+        << written;
+    EXPECT_NE(written.find("7.0, 7.1, 7.2, 7.3, 7.4"), std::string::npos)
+        << written;
   }
   qunsetenv("BOMQUERY_TDS_VERSION");
   EXPECT_EQ(tdsProtocolVersion(), "7.4");
+}
+
+// The README's table of versions is the list the program accepts.
+TEST(OdbcConnectionStringTest, TheReadmeListsTheAcceptedVersions) {
+  QFile readme(QStringLiteral(BOMQUERY_SOURCE_DIR "/README.md"));
+  ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+  QStringList listed;
+  const QRegularExpression row(QStringLiteral("^\\|[^|]+\\| `(\\d+\\.\\d+)`"));
+  for (const QString &line : QString::fromUtf8(readme.readAll()).split('\n'))
+    if (const QRegularExpressionMatch match = row.match(line); match.hasMatch())
+      listed.append(match.captured(1));
+  EXPECT_EQ(listed, acceptedTdsProtocolVersions());
 }
 
 TEST(OdbcConnectionStringTest, TheDriverCanBeChosen) {

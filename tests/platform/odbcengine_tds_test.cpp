@@ -13,7 +13,9 @@
 #include "platform/odbcconnectionstring.h"
 #include "platform/odbcengine.h"
 #include "platform/query.h"
+#include "platform/sqlserverbrowser.h"
 #include "support/qtprint.h"
+#include "support/sqlbrowserstub.h"
 #include "support/tdstestserver.h"
 
 #include <QDateTime>
@@ -312,6 +314,19 @@ TEST_F(SqlServerPathTest, AStatementTheServerNeverAnswersFailsAtItsTimeOut) {
     EXPECT_EQ(engine.fetch("select 1", {}).rowCount(), 1) << c.statement;
     EXPECT_EQ(server.logins().size() - loginsBefore, c.logins) << c.statement;
   }
+}
+
+// A named instance is reached at the port the host's browser names.
+TEST_F(SqlServerPathTest, ANamedInstanceIsReachedThroughTheBrowser) {
+  const SqlBrowserStub browser(
+      SqlBrowserStub::answerFor("SQLEXPRESS", server.port()),
+      SqlServerBrowserPort);
+  if (!browser.bound())
+    GTEST_SKIP() << "UDP port 1434 of 127.0.0.1 is taken";
+  const std::unique_ptr<DbEngine> engine = createDatabaseEngineFactory()(
+      {"127.0.0.1\\SQLEXPRESS", "UFDATA", "sa", "secret"});
+  EXPECT_EQ(engine->fetch("select 1", {}).rowCount(), 1);
+  EXPECT_EQ(server.logins(), std::vector<QString>{"sa"});
 }
 
 // The connection drops after the first row: an error, never one row shown

@@ -1,8 +1,10 @@
 #include "platform/createdatabaseenginefactory.h"
 #include "platform/errors.h"
 #include "platform/odbcengine.h"
+#include "platform/sqlserverbrowser.h"
 #include "support/demodatabase.h"
 #include "support/qtprint.h"
+#include "support/sqlbrowserstub.h"
 
 #include <QElapsedTimer>
 #include <QHostAddress>
@@ -71,6 +73,22 @@ TEST(OdbcEngineTest, ASilentServerFailsWithinTheLoginTimeout) {
   const DbEngineFactory factory = createDatabaseEngineFactory();
   EXPECT_THROW(factory({server, "UFDATA", "sa", "x"}), DatabaseError);
   EXPECT_LT(clock.elapsed(), 15000);
+}
+
+// A named instance is found through the host's SQL Server Browser (UDP
+// port 1434). A browser that takes the question and never answers must not
+// stretch the attempt beyond the login time-out plus one second.
+TEST(OdbcEngineTest, AnInstanceLookupWithoutAnswerFailsWithinTheLoginTimeout) {
+  const SqlBrowserStub browser({}, SqlServerBrowserPort);
+  if (!browser.bound())
+    GTEST_SKIP() << "UDP port 1434 of 127.0.0.1 is taken";
+  QElapsedTimer clock;
+  clock.start();
+  const DbEngineFactory factory = createDatabaseEngineFactory();
+  EXPECT_THROW(factory({"127.0.0.1\\SQLEXPRESS", "UFDATA", "sa", "x"}),
+               DatabaseError);
+  EXPECT_LT(clock.elapsed(), 1000 * (OdbcEngine::LoginTimeout.count() + 1));
+  EXPECT_GT(browser.questions(), 0) << "the browser was never asked";
 }
 
 } // namespace

@@ -11,10 +11,10 @@ void FakeMessageBoxes::showMessage(QWidget *owner, const QString &caption,
   shown.append({owner, owner != nullptr, caption, text, icon});
 }
 
-bool FakeMessageBoxes::askYesNo(QWidget *owner, const QString &caption,
-                                const QString &text) {
+YesNoAnswer FakeMessageBoxes::askYesNo(QWidget *owner, const QString &caption,
+                                       const QString &text) {
   asked.append({owner, owner != nullptr, caption, text, MessageIcon::None});
-  return answers.isEmpty() ? false : answers.takeFirst();
+  return answers.isEmpty() ? YesNoAnswer::No : answers.takeFirst();
 }
 
 QStringList FakeMessageBoxes::texts() const {
@@ -30,9 +30,10 @@ FakeSaveDialog::execute(QWidget *, const SaveDialogOptions &options) {
   return choice;
 }
 
-void FakeShell::execute(QWidget *, const QString &verb, const QString &target,
+bool FakeShell::execute(QWidget *, const QString &verb, const QString &target,
                         ShellShowMode showMode) {
   calls.append({verb, target, showMode});
+  return opened.isEmpty() || opened.takeFirst();
 }
 
 namespace {

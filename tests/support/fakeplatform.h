@@ -27,15 +27,15 @@ class FakeMessageBoxes : public MessageBoxes {
 public:
   void showMessage(QWidget *owner, const QString &caption, const QString &text,
                    MessageIcon icon) override;
-  bool askYesNo(QWidget *owner, const QString &caption,
-                const QString &text) override;
+  YesNoAnswer askYesNo(QWidget *owner, const QString &caption,
+                       const QString &text) override;
 
   // The texts shown, in order.
   QStringList texts() const;
 
   QList<ShownMessage> shown;
   QList<ShownMessage> asked;
-  QList<bool> answers;
+  QList<YesNoAnswer> answers;
 };
 
 // A save dialog that records the options it was opened with and gives the
@@ -57,9 +57,11 @@ struct ShellCall {
 
 class FakeShell : public Shell {
 public:
-  void execute(QWidget *owner, const QString &verb, const QString &target,
+  bool execute(QWidget *owner, const QString &verb, const QString &target,
                ShellShowMode showMode) override;
   QList<ShellCall> calls;
+  // What the calls answer, in order; true once the list is used up.
+  QList<bool> opened;
 };
 
 class FixedClock : public Clock {

@@ -1,0 +1,247 @@
+#include "export/dbgridehexportasxlsx.h"
+
+#include "export/extendedreal.h"
+#include "export/titlelevels.h"
+#include "export/xlsxformats.h"
+#include "export/xlsxworkbook.h"
+#include "grid/columneh.h"
+#include "grid/dbgrideh.h"
+#include "grid/headtreenode.h"
+#include "platform/datetimefield.h"
+#include "platform/datetimeformat.h"
+#include "platform/errors.h"
+#include "platform/numericfield.h"
+#include "platform/query.h"
+#include "platform/regionalformats.h"
+
+#include <cmath>
+
+namespace {
+
+// The pattern a number or date-time cell is shown with: the column's, else
+// the field's own.
+QString patternOf(const TField &field, const QString &columnPattern) {
+  if (!columnPattern.isEmpty())
+    return columnPattern;
+  if (const auto *numeric = dynamic_cast<const TNumericField *>(&field))
+    return numeric->DisplayFormat();
+  if (const auto *dateTime = dynamic_cast<const TDateTimeField *>(&field))
+    return dateTime->DisplayFormat();
+  return QString();
+}
+
+} // namespace
+
+TDBGridEhExportAsXLSX::TDBGridEhExportAsXLSX() = default;
+TDBGridEhExportAsXLSX::~TDBGridEhExportAsXLSX() = default;
+
+void TDBGridEhExportAsXLSX::WriteGridToStream(OutputStream &stream,
+                                              bool exportAll) {
+  if (exportAll)
+    checkSize();
+  m_row = 0;
+  m_numberFormats.clear();
+  m_dateTimeFormats.clear();
+  try {
+    TDBGridEhExport::WriteGridToStream(stream, exportAll);
+  } catch (...) {
+    m_book.reset();
+    throw;
+  }
+  m_book.reset();
+}
+
+int TDBGridEhExportAsXLSX::titleRowCount() const {
+  if (!(grid().Options() & dgTitles) || grid().VisibleColumns().empty())
+    return 0;
+  if (!grid().UseMultiTitle())
+    return 1;
+  return int(BuildTitleLevels(grid(), grid().VisibleColumns()).size());
+}
+
+void TDBGridEhExportAsXLSX::checkSize() const {
+  const qsizetype columns = grid().VisibleColumns().size();
+  if (columns == 0 || grid().DataSet() == nullptr)
+    return;
+  if (columns > XlsxWorkbook::kMaxColumns)
+    throw FormatError(
+        QStringLiteral("XLSX 文件最多只能容纳 %1 列，本次输出需要 %2 列。")
+            .arg(XlsxWorkbook::kMaxColumns)
+            .arg(columns));
+  const qint64 rows = titleRowCount() +
+                      qint64(grid().DataSet()->recordCount()) +
+                      grid().FooterRowCount();
+  if (rows > XlsxWorkbook::kMaxRows)
+    throw FormatError(
+        QStringLiteral("XLSX 文件最多只能容纳 %1 行，本次输出需要 %2 行。")
+            .arg(XlsxWorkbook::kMaxRows)
+            .arg(rows));
+}
+
+void TDBGridEhExportAsXLSX::BeginDocument() {
+  m_book = std::make_unique<XlsxWorkbook>();
+  const TColumnsEhList &columns = ExportColumns();
+  for (int position = 0; position < int(columns.size()); ++position)
+    m_book->setColumnWidth(position, columns[size_t(position)]->Width());
+}
+
+void TDBGridEhExportAsXLSX::EndDocument() { m_book->close(Output()); }
+
+void TDBGridEhExportAsXLSX::EmitTitleRows(const TColumnsEhList &columns) {
+  if (columns.empty())
+    return;
+  if (grid().UseMultiTitle()) {
+    emitTitleLevels(columns);
+  } else {
+    for (int position = 0; position < int(columns.size()); ++position)
+      m_book->writeText(m_row, position,
+                        columns[size_t(position)]->Title().Caption(),
+                        m_book->boldFormat());
+    ++m_row;
+  }
+  m_book->freezeRows(m_row);
+}
+
+void TDBGridEhExportAsXLSX::emitTitleLevels(const TColumnsEhList &columns) {
+  struct Merge {
+    int firstRow, firstColumn, lastRow, lastColumn;
+    QString text;
+  };
+  std::vector<Merge> merges;
+  lxw_format *bold = m_book->boldFormat();
+  TitleLevels levels = BuildTitleLevels(grid(), columns);
+  for (int level = int(levels.size()) - 1; level >= 0; --level, ++m_row) {
+    for (int position = 0; position < int(columns.size()); ++position) {
+      const THeadTreeNode *node = levels[size_t(level)][size_t(position)];
+      if (node == nullptr) {
+        m_book->writeBlank(m_row, position, bold);
+        continue;
+      }
+      const TitleSpan span = ComputeTitleSpan(levels, level, position);
+      m_book->writeText(m_row, position, node->Text, bold);
+      if (span.rowSpan > 1 || span.colSpan > 1)
+        merges.push_back({m_row, position, m_row + span.rowSpan - 1,
+                          position + span.colSpan - 1, node->Text});
+    }
+    // A block is merged in its last row, once all of its cells exist: the
+    // worksheet takes no cell of a row above the one being written.
+    for (const Merge &merge : merges)
+      if (merge.lastRow == m_row)
+        m_book->mergeCells(merge.firstRow, merge.firstColumn, merge.lastRow,
+                           merge.lastColumn, merge.text, bold);
+  }
+}
+
+void TDBGridEhExportAsXLSX::EmitDataRow(const TColumnsEhList &columns) {
+  m_column = 0;
+  TDBGridEhExport::EmitDataRow(columns);
+  ++m_row;
+}
+
+void TDBGridEhExportAsXLSX::EmitDataCell(TColumnEh &column,
+                                         TColCellParamsEh &params) {
+  const int position = m_column++;
+  const TField *field = column.Field();
+  if (field == nullptr || field->IsNull())
+    return;
+  switch (field->DataType()) {
+  case FieldType::Integer:
+  case FieldType::Word:
+    writeNumber(position, field->AsInteger(), *field, column.DisplayFormat());
+    return;
+  case FieldType::BCD:
+    // A value beyond the fixed-point storage has no number to write.
+    if (static_cast<const TBCDField *>(field)->IsOverflow())
+      break;
+    writeNumber(position, field->AsFloat(), *field, column.DisplayFormat());
+    return;
+  case FieldType::Float:
+    // A worksheet holds no infinity and no "not a number".
+    if (!std::isfinite(field->AsFloat()))
+      break;
+    writeNumber(position, field->AsFloat(), *field, column.DisplayFormat());
+    return;
+  case FieldType::DateTime:
+    writeDateTime(position, static_cast<const TDateTimeField &>(*field),
+                  column.DisplayFormat(), params.Text);
+    return;
+  default:
+    break;
+  }
+  m_book->writeText(m_row, position, params.Text);
+}
+
+void TDBGridEhExportAsXLSX::writeNumber(int column, double value,
+                                        const TField &field,
+                                        const QString &columnPattern) {
+  m_book->writeNumber(m_row, column, value,
+                      numberFormatOf(patternOf(field, columnPattern)));
+}
+
+void TDBGridEhExportAsXLSX::writeDateTime(int column,
+                                          const TDateTimeField &field,
+                                          const QString &columnPattern,
+                                          const QString &text) {
+  const double days = field.Value();
+  QString pattern = patternOf(field, columnPattern);
+  if (pattern.isEmpty()) {
+    // The grid shows the short date, and the long time when there is one.
+    const RegionalFormats &formats = RegionalFormats::current();
+    pattern = formats.shortDateFormat;
+    const QTime time = daysToDateTime(days).time();
+    if (time.hour() != 0 || time.minute() != 0 || time.second() != 0)
+      pattern += u' ' + formats.longTimeFormat;
+  }
+  const std::optional<double> serial = xlsxDateSerial(days);
+  lxw_format *format = serial ? dateTimeFormatOf(pattern) : nullptr;
+  if (format == nullptr)
+    m_book->writeText(m_row, column, text);
+  else
+    m_book->writeNumber(m_row, column, *serial, format);
+}
+
+lxw_format *TDBGridEhExportAsXLSX::numberFormatOf(const QString &pattern) {
+  if (pattern.isEmpty())
+    return nullptr;
+  const auto found = m_numberFormats.constFind(pattern);
+  if (found != m_numberFormats.constEnd())
+    return *found;
+  const std::optional<QString> format = xlsxNumberFormat(pattern);
+  lxw_format *cellFormat = format ? m_book->numberFormat(*format) : nullptr;
+  m_numberFormats.insert(pattern, cellFormat);
+  return cellFormat;
+}
+
+lxw_format *TDBGridEhExportAsXLSX::dateTimeFormatOf(const QString &pattern) {
+  const auto found = m_dateTimeFormats.constFind(pattern);
+  if (found != m_dateTimeFormats.constEnd())
+    return *found;
+  const std::optional<QString> format =
+      xlsxDateTimeFormat(pattern, RegionalFormats::current());
+  lxw_format *cellFormat = format ? m_book->numberFormat(*format) : nullptr;
+  m_dateTimeFormats.insert(pattern, cellFormat);
+  return cellFormat;
+}
+
+void TDBGridEhExportAsXLSX::EmitFooterRow(const TColumnsEhList &columns,
+                                          int footerRow) {
+  TDBGridEhExport::EmitFooterRow(columns, footerRow);
+  ++m_row;
+}
+
+void TDBGridEhExportAsXLSX::EmitFooterCell(int position, int footerRow,
+                                           TColumnEh &column, TFont &, TColor,
+                                           TAlignment, const QString &text) {
+  const TColumnFooterEh &footer = column.UsedFooter(footerRow);
+  if (footer.ValueType() != fvtSum && footer.ValueType() != fvtCount) {
+    m_book->writeText(m_row, position, text);
+    return;
+  }
+  const double value =
+      ExtendedReal::quotient(FooterSum(footerRow, position), 10000).toDouble();
+  const TField *field = FooterField(footer, column);
+  lxw_format *format = nullptr;
+  if (footer.ValueType() == fvtSum && field != nullptr)
+    format = numberFormatOf(patternOf(*field, QString()));
+  m_book->writeNumber(m_row, position, value, format);
+}
