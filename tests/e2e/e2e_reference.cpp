@@ -9,9 +9,10 @@
 //   e2e_reference detail <database> <class> <prefix>
 //       the component grid of the first header of that query, expanded to
 //       the last level
-//     Both write the grid with each writer into <prefix>-1.xls, -2.rtf,
-//     -3.html and -4.txt (the save dialog's file types in order) and print
-//     the record count.
+//     Both write the grid with the writer of each file type of the export's
+//     save dialog, into <prefix>-<type>.<extension> (<prefix>-1.xls,
+//     -2.rtf, ...: the types in the dialog's order), and print the record
+//     count.
 //   e2e_reference settings
 //       prints the stored connection settings, one a line (server, database,
 //       user, password), read by the program's own reader from the store
@@ -31,11 +32,13 @@
 #include "connection/startupconnection.h"
 #include "export/dbgridehexport.h"
 #include "export/exporterclass.h"
+#include "export/exportgridtofile.h"
 #include "grid/bomgridsettings.h"
 #include "grid/dbgrideh.h"
 #include "platform/createdatabaseenginefactory.h"
 #include "platform/datasource.h"
 #include "platform/dbconnection.h"
+#include "platform/qtsavedialog.h"
 #include "platform/query.h"
 #include "platform/settingsstore.h"
 
@@ -49,8 +52,6 @@
 #include <stdexcept>
 
 namespace {
-
-const char *const Extensions[] = {"xls", "rtf", "html", "txt"};
 
 // The query and grid pair of one window, on the demo database.
 struct ReferenceGrid {
@@ -68,15 +69,20 @@ struct ReferenceGrid {
     applyBomGridSettings(grid);
   }
 
-  // Writes the grid with the writer of each file type, prints the count.
+  // Writes the grid with the writer of each file type of the export's save
+  // dialog into <prefix>-<type>.<extension of the type>, prints the count.
   void writeAll(const QString &prefix) {
-    for (int type = 1; type <= 4; ++type) {
+    const QList<DialogFilterEntry> types =
+        dialogFilterEntries(ExportDialogFilter);
+    for (int type = 1; type <= types.size(); ++type) {
       const std::unique_ptr<TDBGridEhExport> writer =
           exporterClassOfFilterIndex(type)();
       writer->setGrid(&grid);
-      writer->WriteGridToFile(prefix + QStringLiteral("-%1.%2").arg(type).arg(
-                                           QLatin1String(Extensions[type - 1])),
-                              true);
+      const QString extension =
+          types[type - 1].patterns.value(0).section(QLatin1Char('.'), -1);
+      writer->WriteGridToFile(
+          prefix + QStringLiteral("-%1.%2").arg(type).arg(extension.toLower()),
+          true);
     }
     std::printf("%d\n", query.recordCount());
   }
