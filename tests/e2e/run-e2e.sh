@@ -23,7 +23,7 @@
 # Exit status 0 passed, 1 failed, 77 skipped (a tool it needs is missing).
 set -uo pipefail
 
-for tool in Xvfb openbox xdotool xmodmap xprop import; do
+for tool in Xvfb openbox xdotool xmodmap xprop import python3; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"
     exit 77
@@ -163,7 +163,7 @@ bind_characters() {
 # text_in <window> <x> <y> <width> <height> <text> [box]: the window shows
 # the text in that rectangle (negative y counts from the bottom).
 text_in() {
-  local window=$1 x=$2 y=$3 HEIGHT
+  local window=$1 x=$2 y=$3 HEIGHT=0
   eval "$(xdotool getwindowgeometry --shell "$window" | grep '^HEIGHT=')"
   ((y < 0)) && y=$((HEIGHT + y))
   import -window "$window" "$work/look.png" 2>/dev/null &&
@@ -220,8 +220,8 @@ sys.exit(members(sys.argv[1]) != members(sys.argv[2]))
 PYTHON
 }
 
-# export_grid <window title> <type 1..4> <name>: "输出" in that window,
-# the type chosen in the dialog's type list, the file typed as
+# export_grid <window title> <type> <name>: "输出" in that window, the
+# type (1 the first) chosen in the dialog's type list, the file typed as
 # work/out/<name>-<type>.<extension>; compared with work/ref/ of the same
 # name.
 export_grid() {
