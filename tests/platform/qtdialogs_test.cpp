@@ -28,11 +28,16 @@ const QString Filter = QStringLiteral(
 // test and closes the window when it does not appear, or does not go after
 // `act`, within five seconds.
 template <class Box> void whenShown(std::function<void(Box &)> act) {
-  auto deadline = std::make_shared<QDeadlineTimer>(5000);
-  auto poll = std::make_shared<std::function<void()>>();
-  *poll = [=] {
-    if (auto *box = qobject_cast<Box *>(QApplication::activeModalWidget());
-        box && box->isVisible()) {
+  // The application owns the poll, so one left over when a test ends is
+  // still freed.
+  auto *poll = new QTimer(QCoreApplication::instance());
+  poll->setInterval(10);
+  const QDeadlineTimer deadline(5000);
+  QObject::connect(poll, &QTimer::timeout, [=] {
+    auto *box = qobject_cast<Box *>(QApplication::activeModalWidget());
+    if (box && box->isVisible()) {
+      poll->stop();
+      poll->deleteLater();
       act(*box);
       QTimer::singleShot(5000, [still = QPointer<Box>(box)] {
         if (still && still->isVisible()) {
@@ -40,17 +45,15 @@ template <class Box> void whenShown(std::function<void(Box &)> act) {
           still->close();
         }
       });
-      return;
-    }
-    if (deadline->hasExpired()) {
+    } else if (deadline.hasExpired()) {
+      poll->stop();
+      poll->deleteLater();
       ADD_FAILURE() << "no modal window appeared";
       if (QWidget *modal = QApplication::activeModalWidget())
         modal->close();
-      return;
     }
-    QTimer::singleShot(10, *poll);
-  };
-  QTimer::singleShot(0, *poll);
+  });
+  poll->start();
 }
 
 QStringList buttonTexts(const QMessageBox &box) {
