@@ -1,6 +1,7 @@
 #include "export/xlsxformats.h"
 
 #include "platform/datetimepattern.h"
+#include "platform/numberformat.h"
 
 #include <vector>
 
@@ -12,30 +13,6 @@ bool isQuote(QChar c) { return c == u'"' || c == u'\''; }
 void appendLiteral(QString &format, QChar c) {
   format += u'\\';
   format += c;
-}
-
-// The sections of a number pattern split at ";" outside quotes; none when
-// there are more than three (the grid reads a fourth as text of the third).
-std::optional<std::vector<QStringView>> numberSections(QStringView pattern) {
-  std::vector<QStringView> sections;
-  qsizetype start = 0;
-  QChar quote;
-  for (qsizetype i = 0; i < pattern.size(); ++i) {
-    const QChar c = pattern[i];
-    if (!quote.isNull()) {
-      if (c == quote)
-        quote = QChar();
-    } else if (isQuote(c)) {
-      quote = c;
-    } else if (c == u';') {
-      sections.push_back(pattern.sliced(start, i - start));
-      start = i + 1;
-    }
-  }
-  sections.push_back(pattern.sliced(start));
-  if (sections.size() > 3)
-    return std::nullopt;
-  return sections;
 }
 
 std::optional<QString> numberSectionFormat(QStringView section) {
@@ -109,12 +86,13 @@ QString twoOrOne(QChar letter, int digits) {
 std::optional<QString> xlsxNumberFormat(QStringView pattern) {
   if (pattern.isEmpty())
     return std::nullopt;
-  const std::optional<std::vector<QStringView>> sections =
-      numberSections(pattern);
-  if (!sections)
+  // A fourth section is text of the third to the grid, which Excel cannot
+  // follow.
+  const std::vector<QStringView> sections = numberPatternSections(pattern, 4);
+  if (sections.size() > 3)
     return std::nullopt;
   QString format;
-  for (const QStringView section : *sections) {
+  for (const QStringView section : sections) {
     const std::optional<QString> sectionFormat = numberSectionFormat(section);
     if (!sectionFormat)
       return std::nullopt;

@@ -21,28 +21,6 @@ QString latin(const std::string &digits) {
   return QString::fromLatin1(digits.data(), qsizetype(digits.size()));
 }
 
-// The pattern cut at the ";" outside quotes into at most three sections
-// (positive; negative; zero); a further ";" belongs to the zero section.
-std::vector<QStringView> splitSections(QStringView pattern) {
-  std::vector<QStringView> sections;
-  qsizetype start = 0;
-  QChar quote;
-  for (qsizetype i = 0; i < pattern.size(); ++i) {
-    const QChar c = pattern[i];
-    if (!quote.isNull()) {
-      if (c == quote)
-        quote = QChar();
-    } else if (isQuote(c)) {
-      quote = c;
-    } else if (c == u';' && sections.size() < 2) {
-      sections.push_back(pattern.sliced(start, i - start));
-      start = i + 1;
-    }
-  }
-  sections.push_back(pattern.sliced(start));
-  return sections;
-}
-
 // A non-negative value rounded to `precision` significant digits, in fixed
 // form without trailing zeros, or as d.dddE±x when fixed form would need more
 // digits than that or the value is below 0.00001.
@@ -237,7 +215,7 @@ void requireShortPattern(QStringView pattern) {
 QString formatDecimal(QStringView pattern, const DecimalNumber &value,
                       const RegionalFormats &formats) {
   requireShortPattern(pattern);
-  const std::vector<QStringView> sections = splitSections(pattern);
+  const std::vector<QStringView> sections = numberPatternSections(pattern);
   const bool negativeSection =
       value.negative && sections.size() > 1 && !sections[1].isEmpty();
   DecimalNumber magnitude = value;
@@ -279,6 +257,27 @@ int currencyDecimalsOf(const RegionalFormats &formats) {
 }
 
 } // namespace
+
+std::vector<QStringView> numberPatternSections(QStringView pattern,
+                                               std::size_t most) {
+  std::vector<QStringView> sections;
+  qsizetype start = 0;
+  QChar quote;
+  for (qsizetype i = 0; i < pattern.size(); ++i) {
+    const QChar c = pattern[i];
+    if (!quote.isNull()) {
+      if (c == quote)
+        quote = QChar();
+    } else if (isQuote(c)) {
+      quote = c;
+    } else if (c == u';' && sections.size() + 1 < most) {
+      sections.push_back(pattern.sliced(start, i - start));
+      start = i + 1;
+    }
+  }
+  sections.push_back(pattern.sliced(start));
+  return sections;
+}
 
 QString formatFloat(QStringView pattern, double value,
                     const RegionalFormats &formats) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <vector>
 
 // Number patterns: "0" a digit always written, "#" a digit written only when
 // significant, "." the decimal separator (written as the regional one), ","
@@ -13,6 +14,11 @@
 // pattern shows; a negative value gets a leading "-" unless a negative
 // section is given. Patterns of 225 characters or more raise
 // FormatError("Format string too long").
+
+// The pattern cut at the ";" outside quotes into at most `most` sections
+// (positive; negative; zero), the last taking the rest, its ";" included.
+std::vector<QStringView> numberPatternSections(QStringView pattern,
+                                               std::size_t most = 3);
 
 // `value` written with `pattern`.
 QString formatFloat(QStringView pattern, double value,
