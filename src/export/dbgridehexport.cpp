@@ -98,10 +98,12 @@ void TDBGridEhExport::walkRecords() {
     EmitTitleRows(m_exportColumns);
   Query &dataSet = *m_grid->DataSet();
   dataSet.first();
-  while (!dataSet.eof()) {
+  for (qint64 rows = 1; !dataSet.eof(); ++rows) {
     EmitDataRow(m_exportColumns);
     AccumulateFooterSums();
     dataSet.next();
+    if (m_rowWritten)
+      m_rowWritten(rows);
   }
   for (int row = 0; row < m_grid->FooterRowCount(); ++row)
     EmitFooterRow(m_exportColumns, row);

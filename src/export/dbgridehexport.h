@@ -9,6 +9,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <vector>
 
 class OutputStream;
@@ -37,6 +38,12 @@ public:
   // The grid to export; not owned.
   TDBGridEh *Grid() const { return m_grid; }
   void setGrid(TDBGridEh *grid) { m_grid = grid; }
+
+  // Called after each data row with the number of rows written so far. It
+  // may throw (a cancel) to end the export as any error does.
+  void setRowWritten(std::function<void(qint64 rows)> handler) {
+    m_rowWritten = std::move(handler);
+  }
 
   // Writes the export into a temporary file beside `fileName` and puts it in
   // that file's place only when the export finished; on any error the
@@ -102,6 +109,7 @@ private:
 
   TColCellParamsEh m_cellParams;
   TDBGridEh *m_grid = nullptr;
+  std::function<void(qint64)> m_rowWritten;
   TColumnsEhList m_exportColumns;
   OutputStream *m_output = nullptr;
   // WriteText's conversion buffer, kept from one text to the next.

@@ -2,8 +2,13 @@
 
 #include "export/dbgridehexport.h"
 #include "export/exporterclass.h"
+#include "grid/dbgrideh.h"
+#include "platform/longwork.h"
+#include "platform/query.h"
 #include "platform/savedialog.h"
 #include "platform/waitcursor.h"
+
+#include <QScopeGuard>
 
 QString datedFileName(const QString &prefix, const QDate &today) {
   return prefix + today.toString(QStringLiteral("yyyyMMdd"));
@@ -24,7 +29,23 @@ bool ExportGridToFile(TDBGridEh *grid, const QString &defaultName,
     return false;
   const std::unique_ptr<TDBGridEhExport> writer = writerClass();
   writer->setGrid(grid);
+  // The walk reads the grid and its query, which belong to this thread: it
+  // runs here, returning to the event loop between rows.
+  LongWork work(owner, WorkKind::Export);
   const WaitCursor busy;
-  writer->WriteGridToFile(choice->fileName, true);
+  const qint64 total = grid->DataSet() ? grid->DataSet()->recordCount() : 0;
+  writer->setRowWritten(
+      [&work, total](qint64 rows) { work.pace(rows, total); });
+  // The grid shows what it showed before the export until the export ends,
+  // though the walk moves the query's current record under it.
+  grid->viewport()->setUpdatesEnabled(false);
+  const auto thaw =
+      qScopeGuard([grid] { grid->viewport()->setUpdatesEnabled(true); });
+  try {
+    writer->WriteGridToFile(choice->fileName, true);
+  } catch (const WorkCancelled &) {
+    // Nothing was written: the file keeps what it held.
+    return false;
+  }
   return true;
 }
