@@ -3,6 +3,7 @@
 #include "export/extendedreal.h"
 #include "export/outputstream.h"
 #include "export/safefile.h"
+#include "platform/longwork.h"
 #include "grid/cellcheckboxstate.h"
 #include "grid/celldisplaytext.h"
 #include "grid/cellimageindex.h"
@@ -16,6 +17,7 @@
 #include "platform/query.h"
 #include "platform/regionalformats.h"
 
+#include <QScopeGuard>
 #include <cmath>
 
 namespace {
@@ -37,10 +39,44 @@ double footerValue(qint64 tenThousandths) {
 TDBGridEhExport::TDBGridEhExport() = default;
 TDBGridEhExport::~TDBGridEhExport() = default;
 
-void TDBGridEhExport::WriteGridToFile(const QString &fileName, bool exportAll) {
+void TDBGridEhExport::WriteGridToFile(const QString &fileName, bool exportAll,
+                                      LongWork *work) {
+  m_work = work;
+  const auto unwatched = qScopeGuard([this] { m_work = nullptr; });
   SafeFile file(fileName);
   WriteGridToStream(file.stream(), exportAll);
-  file.commit();
+  if (!work) {
+    file.commit();
+    return;
+  }
+  // Storing a large file waits for the disk for a while; the window's
+  // thread waits in its event loop instead. The rows are all written by
+  // then, so a cancel no longer stops the export.
+  work->runWhole<bool>(
+      [&file](WorkProgress &) {
+        file.commit();
+        return true;
+      },
+      false);
+}
+
+void TDBGridEhExport::keepPace() {
+  if (m_work)
+    m_work->pace(m_rowsWritten, m_rowsToWrite);
+}
+
+void TDBGridEhExport::runOffThread(
+    const std::function<void(WorkProgress *)> &step) {
+  if (!m_work) {
+    step(nullptr);
+    return;
+  }
+  m_work->runWhole<bool>([&](WorkProgress &progress) {
+    progress.setDone(m_rowsWritten);
+    progress.setTotal(m_rowsToWrite);
+    step(&progress);
+    return true;
+  });
 }
 
 void TDBGridEhExport::WriteGridToStream(OutputStream &stream, bool exportAll) {
@@ -98,12 +134,14 @@ void TDBGridEhExport::walkRecords() {
     EmitTitleRows(m_exportColumns);
   Query &dataSet = *m_grid->DataSet();
   dataSet.first();
-  for (qint64 rows = 1; !dataSet.eof(); ++rows) {
+  m_rowsWritten = 0;
+  m_rowsToWrite = dataSet.recordCount();
+  while (!dataSet.eof()) {
     EmitDataRow(m_exportColumns);
     AccumulateFooterSums();
     dataSet.next();
-    if (m_rowWritten)
-      m_rowWritten(rows);
+    ++m_rowsWritten;
+    keepPace();
   }
   for (int row = 0; row < m_grid->FooterRowCount(); ++row)
     EmitFooterRow(m_exportColumns, row);

@@ -12,7 +12,9 @@
 #include <functional>
 #include <vector>
 
+class LongWork;
 class OutputStream;
+class WorkProgress;
 class Query;
 class TColumnEh;
 class TColumnFooterEh;
@@ -39,19 +41,17 @@ public:
   TDBGridEh *Grid() const { return m_grid; }
   void setGrid(TDBGridEh *grid) { m_grid = grid; }
 
-  // Called after each data row with the number of rows written so far. It
-  // may throw (a cancel) to end the export as any error does.
-  void setRowWritten(std::function<void(qint64 rows)> handler) {
-    m_rowWritten = std::move(handler);
-  }
-
   // Writes the export into a temporary file beside `fileName` and puts it in
   // that file's place only when the export finished; on any error the
   // temporary file is removed, an existing file of that name is left as it
   // was and the error passes on unchanged. Throws StreamError("Cannot create
   // file <fileName>") when the file cannot be created or replaced, and
-  // whatever the walk throws.
-  void WriteGridToFile(const QString &fileName, bool exportAll);
+  // whatever the walk throws. With `work`, the walk returns to the event
+  // loop between rows (LongWork::pace) and a cancel ends it as an error
+  // does, with WorkCancelled; the finished file is then stored on another
+  // thread, to its end.
+  void WriteGridToFile(const QString &fileName, bool exportAll,
+                       LongWork *work = nullptr);
 
   // Exports into `stream` and flushes it. Only the export of every record is
   // supported (the grid has no selection): with exportAll false nothing is
@@ -78,6 +78,14 @@ protected:
                               TAlignment alignment, const QString &text);
 
   OutputStream &Output() const { return *m_output; }
+  // Between rows: lets the long work of the export, if any, serve the
+  // event loop, and throws WorkCancelled once it was cancelled.
+  void keepPace();
+  // Runs `step`, a writer's long step that touches no grid, query or
+  // widget (copying bytes), on another thread while the export's long work
+  // serves the event loop; here when there is none. `step` gets the
+  // progress to watch for a cancel (null when there is none).
+  void runOffThread(const std::function<void(WorkProgress *)> &step);
   const TColumnsEhList &ExportColumns() const { return m_exportColumns; }
   TDBGridEh &grid() const { return *m_grid; }
 
@@ -109,7 +117,9 @@ private:
 
   TColCellParamsEh m_cellParams;
   TDBGridEh *m_grid = nullptr;
-  std::function<void(qint64)> m_rowWritten;
+  LongWork *m_work = nullptr;
+  qint64 m_rowsWritten = 0;
+  qint64 m_rowsToWrite = 0;
   TColumnsEhList m_exportColumns;
   OutputStream *m_output = nullptr;
   // WriteText's conversion buffer, kept from one text to the next.

@@ -4,7 +4,6 @@
 #include "export/exporterclass.h"
 #include "grid/dbgrideh.h"
 #include "platform/longwork.h"
-#include "platform/query.h"
 #include "platform/savedialog.h"
 #include "platform/waitcursor.h"
 
@@ -33,16 +32,13 @@ bool ExportGridToFile(TDBGridEh *grid, const QString &defaultName,
   // runs here, returning to the event loop between rows.
   LongWork work(owner, WorkKind::Export);
   const WaitCursor busy;
-  const qint64 total = grid->DataSet() ? grid->DataSet()->recordCount() : 0;
-  writer->setRowWritten(
-      [&work, total](qint64 rows) { work.pace(rows, total); });
   // The grid shows what it showed before the export until the export ends,
   // though the walk moves the query's current record under it.
   grid->viewport()->setUpdatesEnabled(false);
   const auto thaw =
       qScopeGuard([grid] { grid->viewport()->setUpdatesEnabled(true); });
   try {
-    writer->WriteGridToFile(choice->fileName, true);
+    writer->WriteGridToFile(choice->fileName, true, &work);
   } catch (const WorkCancelled &) {
     // Nothing was written: the file keeps what it held.
     return false;

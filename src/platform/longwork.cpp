@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QWidget>
 #include <exception>
 #include <mutex>
@@ -81,9 +83,18 @@ LongWork::~LongWork() {
 }
 
 void LongWork::runOnWorker(std::function<void(WorkProgress &)> work,
-                           std::function<void()> interrupt) {
+                           std::function<void()> interrupt,
+                           OnCancel onCancel) {
   if (m_cancelled)
     throw WorkCancelled();
+  m_onCancel = onCancel;
+  if (m_window)
+    m_window->cancelButton()->setEnabled(onCancel != OnCancel::Ignore);
+  const auto restore = qScopeGuard([this] {
+    m_onCancel = OnCancel::Wait;
+    if (m_window)
+      m_window->cancelButton()->setEnabled(true);
+  });
   const auto job = std::make_shared<Job>();
   job->work = std::move(work);
   QEventLoop loop;
@@ -140,16 +151,22 @@ void LongWork::runOnWorker(std::function<void(WorkProgress &)> work,
 void LongWork::pace(qint64 rows, qint64 total) {
   m_hereProgress.setDone(rows);
   m_hereProgress.setTotal(total);
-  if (m_sinceEventLoop.hasExpired(Slice.count())) {
-    QCoreApplication::processEvents();
-    m_sinceEventLoop.restart();
+  // Reading the clock costs more than a short row on some machines: look
+  // at it every few rows, and on every call that brings no new row (a
+  // longer step after the rows).
+  if (rows == m_rowsAtClockLook || rows - m_rowsAtClockLook >= 32) {
+    m_rowsAtClockLook = rows;
+    if (m_sinceEventLoop.hasExpired(Slice.count())) {
+      QCoreApplication::processEvents();
+      m_sinceEventLoop.restart();
+    }
   }
   if (m_cancelled)
     throw WorkCancelled();
 }
 
 void LongWork::cancel() {
-  if (m_cancelled)
+  if (m_cancelled || (m_job && m_onCancel == OnCancel::Ignore))
     return;
   m_cancelled = true;
   m_hereProgress.cancel();
@@ -158,6 +175,8 @@ void LongWork::cancel() {
   if (!m_job)
     return;
   m_job->progress.cancel();
+  if (m_onCancel != OnCancel::Interrupt)
+    return;
   if (m_interrupt)
     std::thread(m_interrupt).detach();
   m_graceTimer.start(CancelGrace);
@@ -173,6 +192,8 @@ void LongWork::showProgressWindow() {
   QObject::connect(m_window, &ProgressWindow::cancelRequested,
                    [this] { cancel(); });
   m_deferral->exempt(m_window);
+  m_window->cancelButton()->setEnabled(!m_job ||
+                                       m_onCancel != OnCancel::Ignore);
   if (m_cancelled)
     m_window->showCancelling();
   refreshProgressWindow();

@@ -61,6 +61,17 @@ public:
   Result run(std::function<Result(WorkProgress &)> work,
              std::function<void()> interrupt = {});
 
+  // Runs `work` on a thread of its own and waits for its end however long
+  // it takes, so `work` may use what the caller owns (as long as no other
+  // thread touches it meanwhile). A cancel sets the progress's flag, which
+  // `work` watches to stop soon (WorkProgress::throwIfCancelled); with
+  // `cancellable` false the cancel is not taken and "取消" is disabled, for
+  // a last step that must complete. Throws WorkCancelled when the work was
+  // cancelled, before or during, and what `work` throws.
+  template <class Result>
+  Result runWhole(std::function<Result(WorkProgress &)> work,
+                  bool cancellable = true);
+
   // For work on this thread, between rows: notes `rows` done of `total` (0
   // when unknown), returns to the event loop once per Slice, and throws
   // WorkCancelled once the work was cancelled.
@@ -79,8 +90,17 @@ public:
 
 private:
   struct Job;
+  // What a cancel does to work on its own thread.
+  enum class OnCancel {
+    Interrupt, // interrupt it; after CancelGrace, leave it behind
+    Wait,      // let it stop at its own pace and wait for that
+    Ignore,    // not taken: the work must complete
+  };
+  template <class Result>
+  Result runToResult(std::function<Result(WorkProgress &)> work,
+                     std::function<void()> interrupt, OnCancel onCancel);
   void runOnWorker(std::function<void(WorkProgress &)> work,
-                   std::function<void()> interrupt);
+                   std::function<void()> interrupt, OnCancel onCancel);
   void showProgressWindow();
   void refreshProgressWindow();
   const WorkProgress &currentProgress() const;
@@ -98,17 +118,36 @@ private:
   std::function<void()> m_interrupt;
   QEventLoop *m_waiting = nullptr;
   WorkProgress m_hereProgress; // work on this thread
+  qint64 m_rowsAtClockLook = 0;
   bool m_cancelled = false;
+  OnCancel m_onCancel = OnCancel::Wait;
   static int s_running;
 };
 
 template <class Result>
 Result LongWork::run(std::function<Result(WorkProgress &)> work,
                      std::function<void()> interrupt) {
+  return runToResult(std::move(work), std::move(interrupt),
+                     OnCancel::Interrupt);
+}
+
+template <class Result>
+Result LongWork::runWhole(std::function<Result(WorkProgress &)> work,
+                          bool cancellable) {
+  return runToResult(std::move(work), {},
+                     cancellable ? OnCancel::Wait : OnCancel::Ignore);
+}
+
+template <class Result>
+Result LongWork::runToResult(std::function<Result(WorkProgress &)> work,
+                             std::function<void()> interrupt,
+                             OnCancel onCancel) {
   auto result = std::make_shared<std::optional<Result>>();
-  runOnWorker([work = std::move(work), result](
-                  WorkProgress &progress) { result->emplace(work(progress)); },
-              std::move(interrupt));
+  runOnWorker(
+      [work = std::move(work), result](WorkProgress &progress) {
+        result->emplace(work(progress));
+      },
+      std::move(interrupt), onCancel);
   // runOnWorker returns only once the work has ended: the result is ours.
   return std::move(**result);
 }

@@ -31,6 +31,7 @@ public:
   // Called by the work between rows: notes `rows` done and throws
   // WorkCancelled once a cancel was asked for.
   void rowsDone(qint64 rows);
+  void throwIfCancelled() const;
 
 private:
   std::atomic<bool> m_cancelled{false};
@@ -46,8 +47,12 @@ public:
   WorkCancelled() : Error(QStringLiteral("The work was cancelled")) {}
 };
 
-inline void WorkProgress::rowsDone(qint64 rows) {
-  setDone(rows);
+inline void WorkProgress::throwIfCancelled() const {
   if (cancelled())
     throw WorkCancelled();
+}
+
+inline void WorkProgress::rowsDone(qint64 rows) {
+  setDone(rows);
+  throwIfCancelled();
 }

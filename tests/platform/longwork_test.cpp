@@ -258,4 +258,33 @@ TEST_F(LongWorkTest, InputDuringTheWorkTakesEffectAfterItInOrder) {
   EXPECT_FALSE(owner.isVisible());
 }
 
+// Input from the window system comes to the window first and is held
+// there; given back to the window, it finds its widget again.
+TEST_F(LongWorkTest, InputHeldAtItsWindowReachesItsWidgetAfterwards) {
+  auto *button = new QPushButton(QStringLiteral("输出"), &owner);
+  button->setGeometry(10, 10, 100, 30);
+  button->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+  int clicks = 0;
+  QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+  int clicksDuringWork = -1;
+  {
+    LongWork work(&owner, WorkKind::Query);
+    QTimer::singleShot(20ms, [&] {
+      QTest::mouseClick(owner.windowHandle(), Qt::LeftButton, {},
+                        QPoint(50, 25));
+      QTest::qWait(30);
+      clicksDuringWork = clicks;
+    });
+    work.run<int>([](WorkProgress &) {
+      std::this_thread::sleep_for(150ms);
+      return 0;
+    });
+  }
+  EXPECT_EQ(clicksDuringWork, 0);
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(clicks, 1);
+}
+
 } // namespace
