@@ -99,9 +99,8 @@ void report(const char *work, const Measured &before, const Measured &after,
               before.seconds, static_cast<long long>(before.longestGapMs));
   std::printf("  long work:    %8.3f s   longest gap %6lld ms   (%+.1f %%)\n",
               after.seconds, static_cast<long long>(after.longestGapMs),
-              before.seconds > 0
-                  ? (after.seconds / before.seconds - 1) * 100
-                  : 0.0);
+              before.seconds > 0 ? (after.seconds / before.seconds - 1) * 100
+                                 : 0.0);
   std::printf("  Esc to usable: %7.1f ms\n", cancelMs);
   std::fflush(stdout);
 }
@@ -121,13 +120,12 @@ void headerQuery(const QString &database) {
   window.setAttribute(Qt::WA_DeleteOnClose, false);
   window.resize(1600, 900);
   window.show();
-  const Measured before = measure([&] {
-    runBomHeaderQuery(*window.ado_bominfomain, BomHeaderFilters());
-  });
+  const Measured before = measure(
+      [&] { runBomHeaderQuery(*window.ado_bominfomain, BomHeaderFilters()); });
   const Measured after = measure([&] { window.tbn_query->click(); });
   const int rows = window.ado_bominfomain->recordCount();
-  const double cancel = cancelToUsable(
-      int(after.seconds * 500), &window, [&] { window.tbn_query->click(); });
+  const double cancel = cancelToUsable(int(after.seconds * 500), &window,
+                                       [&] { window.tbn_query->click(); });
   report("header query", before, after, cancel,
          QStringLiteral("%1 rows").arg(rows));
 }
@@ -184,9 +182,9 @@ void silentServer() {
   TdsTestServer server([](const QString &sql) {
     TdsReply reply;
     if (sql.startsWith("select distinct  cInvCName"))
-      reply.result = TdsResultSet{
-          {{"cInvCName", TdsType::NVarChar, 50}, {"cinvCCode", TdsType::NVarChar, 12}},
-          {{QString("原材料"), QString("01")}}};
+      reply.result = TdsResultSet{{{"cInvCName", TdsType::NVarChar, 50},
+                                   {"cinvCCode", TdsType::NVarChar, 12}},
+                                  {{QString("原材料"), QString("01")}}};
     else if (sql.startsWith("select a.BomId"))
       reply.kind = TdsReply::Kind::Silent;
     return reply;
@@ -200,9 +198,8 @@ void silentServer() {
   Tfrm_lorquin window(platform.services);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
   window.show();
-  const Measured before = measure([&] {
-    runBomHeaderQuery(*window.ado_bominfomain, BomHeaderFilters());
-  });
+  const Measured before = measure(
+      [&] { runBomHeaderQuery(*window.ado_bominfomain, BomHeaderFilters()); });
   const Measured after = measure([&] { window.tbn_query->click(); });
   const double cancel =
       cancelToUsable(1000, &window, [&] { window.tbn_query->click(); });

@@ -40,7 +40,8 @@ bool ExportGridToFile(TDBGridEh *grid, const QString &defaultName,
   try {
     writer->WriteGridToFile(choice->fileName, true, &work);
   } catch (const WorkCancelled &) {
-    // Nothing was written: the file keeps what it held.
+    // Nothing was stored: a file of that name keeps what it held (unless
+    // its folder made the export write in place, see SafeFile).
     return false;
   }
   return true;

@@ -16,9 +16,8 @@ public:
 
   void add(std::unique_ptr<QObject> object) {
     const std::lock_guard lock(m_mutex);
-    m_threads.emplace_back([object = std::move(object)]() mutable {
-      object.reset();
-    });
+    m_threads.emplace_back(
+        [object = std::move(object)]() mutable { object.reset(); });
   }
 
 private:

@@ -57,6 +57,10 @@ DbSession::DbSession(DbEngineFactory factory, DbLinkInfo values,
 DbEngine &DbSession::engine() {
   m_idle = false;
   const auto idle = qScopeGuard([this] { m_idle = true; });
+  return opened();
+}
+
+DbEngine &DbSession::opened() {
   std::shared_ptr<DbEngine> engine = engineHeld();
   if (!engine) {
     engine = m_factory(m_values);
@@ -69,14 +73,12 @@ DbEngine &DbSession::engine() {
 ResultTable DbSession::fetch(const QString &sql,
                              const std::vector<FieldDef> &declared,
                              WorkProgress &progress) {
-  DbEngine &opened = engine();
   m_idle = false;
-  const auto idle = qScopeGuard([&] {
-    opened.setProgress(nullptr);
-    m_idle = true;
-  });
-  opened.setProgress(&progress);
-  return opened.fetch(sql, declared);
+  const auto idle = qScopeGuard([this] { m_idle = true; });
+  DbEngine &engine = opened();
+  engine.setProgress(&progress);
+  const auto unwatched = qScopeGuard([&] { engine.setProgress(nullptr); });
+  return engine.fetch(sql, declared);
 }
 
 void DbSession::interrupt() {

@@ -71,6 +71,8 @@ public:
   std::shared_ptr<DbEngine> engineHeld() const;
 
 private:
+  DbEngine &opened();
+
   DbEngineFactory m_factory;
   DbLinkInfo m_values;
   mutable std::mutex m_mutex; // guards m_engine against interrupt()

@@ -1,6 +1,6 @@
 #include "platform/inputdeferral.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
@@ -34,6 +34,11 @@ bool isUserInput(QEvent::Type type) {
   }
 }
 
+bool isKey(QEvent::Type type) {
+  return type == QEvent::KeyPress || type == QEvent::KeyRelease ||
+         type == QEvent::InputMethod;
+}
+
 bool isEscape(const QEvent *event) {
   return (event->type() == QEvent::KeyPress ||
           event->type() == QEvent::KeyRelease) &&
@@ -43,7 +48,8 @@ bool isEscape(const QEvent *event) {
 } // namespace
 
 InputDeferral::InputDeferral(std::function<void()> onEscape)
-    : m_onEscape(std::move(onEscape)) {
+    : m_onEscape(std::move(onEscape)),
+      m_keyTarget(QApplication::focusWidget()) {
   QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -70,8 +76,6 @@ bool InputDeferral::eventFilter(QObject *receiver, QEvent *event) {
   // A shortcut is asked for before its key arrives: claiming the key for
   // the widget keeps any shortcut from firing now.
   if (event->type() == QEvent::ShortcutOverride) {
-    if (isExempt(receiver))
-      return false;
     event->accept();
     return true;
   }
@@ -84,8 +88,11 @@ bool InputDeferral::eventFilter(QObject *receiver, QEvent *event) {
       m_onEscape();
     return true;
   }
-  if (isExempt(receiver))
-    return false;
+  if (isExempt(receiver)) {
+    if (!isKey(event->type()))
+      return false;
+    receiver = m_keyTarget;
+  }
   // A key or click travels from its window to the widget under it: holding
   // it at the window is enough, it takes that path again when given back.
   m_held.push_back({receiver, std::unique_ptr<QEvent>(event->clone())});

@@ -15,7 +15,9 @@ class QWidget;
 // and close event aimed at any window but the exempt one; on destruction
 // it removes itself and posts copies of them to their receivers in the
 // order they came, as if the window's thread had only been busy. Esc is
-// the exception: it calls the escape handler and is not given back.
+// the exception: it calls the escape handler and is not given back. Keys
+// are held for the widget that had the focus when the deferral began, even
+// when a platform gave the focus to the exempt window meanwhile.
 class InputDeferral : public QObject {
   Q_OBJECT
 public:
@@ -24,7 +26,8 @@ public:
   InputDeferral(const InputDeferral &) = delete;
   InputDeferral &operator=(const InputDeferral &) = delete;
 
-  // The window whose input passes (the progress window with its "取消").
+  // The window whose mouse input passes (the progress window with its
+  // "取消").
   void exempt(QWidget *window) { m_exempt = window; }
 
   // Events held so far.
@@ -42,5 +45,6 @@ private:
   };
   std::function<void()> m_onEscape;
   QPointer<QWidget> m_exempt;
+  QPointer<QWidget> m_keyTarget;
   std::vector<Held> m_held;
 };

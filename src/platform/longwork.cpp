@@ -76,15 +76,17 @@ LongWork::LongWork(QWidget *owner, WorkKind kind)
 
 LongWork::~LongWork() {
   // The window goes first: the input given back must find the windows as
-  // they were before the work.
+  // they were before the work, the caller's active again.
+  const bool wasActive = m_window && m_window->isActiveWindow();
   delete m_window.data();
+  if (wasActive && m_owner)
+    m_owner->activateWindow();
   m_deferral.reset();
   --s_running;
 }
 
 void LongWork::runOnWorker(std::function<void(WorkProgress &)> work,
-                           std::function<void()> interrupt,
-                           OnCancel onCancel) {
+                           std::function<void()> interrupt, OnCancel onCancel) {
   if (m_cancelled)
     throw WorkCancelled();
   m_onCancel = onCancel;
@@ -138,10 +140,12 @@ void LongWork::runOnWorker(std::function<void(WorkProgress &)> work,
   m_job.reset();
   m_interrupt = nullptr;
   m_graceTimer.stop();
-  if (ended)
-    worker.join();
-  else
+  if (!ended) {
+    // Left behind after a cancel: it ends on its own, unwatched.
     worker.detach();
+    throw WorkCancelled();
+  }
+  worker.join();
   if (m_cancelled)
     throw WorkCancelled();
   if (job->error)

@@ -143,11 +143,9 @@ Result LongWork::runToResult(std::function<Result(WorkProgress &)> work,
                              std::function<void()> interrupt,
                              OnCancel onCancel) {
   auto result = std::make_shared<std::optional<Result>>();
-  runOnWorker(
-      [work = std::move(work), result](WorkProgress &progress) {
-        result->emplace(work(progress));
-      },
-      std::move(interrupt), onCancel);
+  runOnWorker([work = std::move(work), result](
+                  WorkProgress &progress) { result->emplace(work(progress)); },
+              std::move(interrupt), onCancel);
   // runOnWorker returns only once the work has ended: the result is ours.
   return std::move(**result);
 }

@@ -12,14 +12,20 @@ ProgressWindow::ProgressWindow(const QString &activity, const QString &rowsText,
     : QDialog(owner), m_rowsText(rowsText) {
   setObjectName(QStringLiteral("progressWindow"));
   setWindowTitle(activity);
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
-  setWindowModality(Qt::ApplicationModal);
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint |
+                 Qt::WindowDoesNotAcceptFocus);
+  // Modal by the long work's hold on input rather than by Qt's modality,
+  // which would throw away what the user clicks in the other windows
+  // instead of keeping it for later. Nor does it take the keyboard: keys
+  // typed meanwhile stay with the window they were meant for.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   m_activity = new QLabel(activity, this);
   m_rows = new QLabel(this);
   m_rows->setVisible(!rowsText.isEmpty());
   m_elapsed = new QLabel(this);
   m_cancel = new QPushButton(QStringLiteral("取消"), this);
   m_cancel->setAutoDefault(false);
+  m_cancel->setFocusPolicy(Qt::NoFocus);
   connect(m_cancel, &QPushButton::clicked, this,
           &ProgressWindow::cancelRequested);
 

@@ -5,7 +5,8 @@
 class QLabel;
 class QPushButton;
 
-// The small modal window that long work shows once it has taken a while:
+// The small window that long work shows once it has taken a while, in
+// front of the window whose work it is, which gets no input meanwhile:
 // what is being done ("正在查询…"), the rows so far (of how many, when
 // known), the time taken, and "取消".
 class ProgressWindow : public QDialog {

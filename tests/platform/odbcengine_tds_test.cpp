@@ -355,6 +355,22 @@ TEST_F(SqlServerPathTest, ACancelEndsAStatementTheServerNeverAnswers) {
   }
 }
 
+// Nobody presses "取消": the statement time-out still ends the wait, as a
+// failure, not as a cancel.
+TEST_F(SqlServerPathTest, WithoutACancelTheStatementTimeOutStillEndsTheWait) {
+  DbConnection timingOut([this](const DbLinkInfo &) {
+    return std::make_unique<OdbcEngine>(
+        sqlServerOdbcConnectionString(settings(), "FreeTDS"), 2s);
+  });
+  timingOut.setConnectionString("test", settings());
+  Query silent("ado_test");
+  silent.setConnection(&timingOut);
+  silent.addSqlLine("silent");
+  LongWork work(nullptr, WorkKind::Query);
+  EXPECT_THROW(silent.open(&work), DatabaseError);
+  EXPECT_FALSE(work.cancelled());
+}
+
 // The connection drops after the first row: an error, never one row shown
 // as the whole result; the next statement logs in again.
 TEST_F(SqlServerPathTest, AConnectionLostMidResultFailsTheStatement) {

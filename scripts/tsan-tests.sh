@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the tests with ThreadSanitizer in build-tsan and runs the tests of
+# long work there: work on its own thread, its cancel in SQLite and through
+# the ODBC driver, input held while it runs, and the windows using it.
+# Qt is not built with ThreadSanitizer; what it reports inside Qt's own
+# synchronisation is listed in tests/tsan.supp.
+#
+#   scripts/tsan-tests.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build-tsan -G Ninja -DBOMQUERY_TSAN=ON -DBOMQUERY_BUILD_BENCH=OFF
+cmake --build build-tsan --target test_platform test_app
+export QT_QPA_PLATFORM=offscreen
+export TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp second_deadlock_stack=1"
+build-tsan/tests/test_platform \
+  --gtest_filter='LongWorkTest.*:SqliteEngineTest.ACancel*:SqlServerPathTest.ACancel*'
+build-tsan/tests/test_app \
+  --gtest_filter='LargeDatabaseTest.*:LongExpansionTest.*:SlowFailingDatabaseTest.*:LongLoginTest.*'
