@@ -95,7 +95,7 @@ void LongWork::runOnWorker(std::function<void(WorkProgress &)> work,
   const auto restore = qScopeGuard([this] {
     m_onCancel = OnCancel::Wait;
     if (m_window)
-      m_window->cancelButton()->setEnabled(true);
+      m_window->cancelButton()->setEnabled(!m_cancelled);
   });
   const auto job = std::make_shared<Job>();
   job->work = std::move(work);
@@ -114,9 +114,10 @@ void LongWork::runOnWorker(std::function<void(WorkProgress &)> work,
     job->work = nullptr;
     const std::lock_guard lock(job->mutex);
     job->ended = true;
+    // By name: the call is made and freed inside Qt, which alone hands it
+    // from this thread to the window's.
     if (job->loop)
-      QMetaObject::invokeMethod(job->loop, &QEventLoop::quit,
-                                Qt::QueuedConnection);
+      QMetaObject::invokeMethod(job->loop, "quit", Qt::QueuedConnection);
   });
 
   m_job = job;

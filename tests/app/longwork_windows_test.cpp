@@ -192,7 +192,7 @@ TEST_F(SlowFailingDatabaseTest, TheFailureIsShownOnceTheProgressWindowIsGone) {
 TEST_F(SlowFailingDatabaseTest, InputDuringAQueryTakesEffectAfterItInOrder) {
   database->answerAfterMs = 300;
   const qsizetype statementsBefore = database->statements.size();
-  qsizetype statementsDuring = -1;
+  QString classDuring;
   qsizetype dialogsDuring = -1;
   bool visibleDuring = false;
   QTimer::singleShot(20ms, [&] {
@@ -201,12 +201,12 @@ TEST_F(SlowFailingDatabaseTest, InputDuringAQueryTakesEffectAfterItInOrder) {
     QTest::keyClicks(window.edt_class, "ab");
     window.close();
     QTest::qWait(50);
-    statementsDuring = database->statements.size() - statementsBefore;
+    classDuring = window.edt_class->currentText();
     dialogsDuring = platform.saveDialog.opened.size();
     visibleDuring = window.isVisible();
   });
   window.tbn_query->click();
-  EXPECT_EQ(statementsDuring, 1);
+  EXPECT_EQ(classDuring, "") << "no key reached the class box";
   EXPECT_EQ(dialogsDuring, 0);
   EXPECT_TRUE(visibleDuring);
 
