@@ -9,8 +9,9 @@
 // thread; its largest gap between two ticks is the longest time the thread
 // did not return to its event loop. For each piece of work it prints: the
 // work done the old way, blocking the thread (time and gap), the same work
-// through the window (time and gap), and the time from Esc, pressed in the
-// middle of the work, until the window's handler returned.
+// through the window (time and gap), and the time from Esc, pressed a third
+// of the way through the work (for the export: while it walks the rows),
+// until the window's handler returned.
 
 #include "app/application.h"
 #include "app/bomheaderquery.h"
@@ -79,6 +80,10 @@ Measured measure(const std::function<void()> &work) {
   return {seconds, probe.stop()};
 }
 
+Measured faster(const Measured &a, const Measured &b) {
+  return a.seconds <= b.seconds ? a : b;
+}
+
 // Presses Esc after `delay` and returns the time from the press until
 // `work` returned.
 double cancelToUsable(int delayMs, QWidget *window,
@@ -124,7 +129,7 @@ void headerQuery(const QString &database) {
       [&] { runBomHeaderQuery(*window.ado_bominfomain, BomHeaderFilters()); });
   const Measured after = measure([&] { window.tbn_query->click(); });
   const int rows = window.ado_bominfomain->recordCount();
-  const double cancel = cancelToUsable(int(after.seconds * 500), &window,
+  const double cancel = cancelToUsable(int(after.seconds * 1000 / 3), &window,
                                        [&] { window.tbn_query->click(); });
   report("header query", before, after, cancel,
          QStringLiteral("%1 rows").arg(rows));
@@ -151,23 +156,28 @@ void expansionAndExport(const QString &database, const QString &folder) {
     });
     const Measured after = measure([&] { detail.tbn_query->click(); });
     const int rows = detail.ado_bomdetail->recordCount();
-    const double cancel = cancelToUsable(int(after.seconds * 500), &detail,
+    const double cancel = cancelToUsable(int(after.seconds * 1000 / 3), &detail,
                                          [&] { detail.tbn_query->click(); });
     report("expansion to the last level", before, after, cancel,
            QStringLiteral("%1 rows").arg(rows));
 
     detail.tbn_query->click();
     const QString path = folder + "/components.rtf";
-    const Measured written = measure([&] {
-      const std::unique_ptr<TDBGridEhExport> writer =
-          exporterClassOfFilterIndex(2)();
-      writer->setGrid(detail.dbg_bomdetail);
-      writer->WriteGridToFile(path, true);
-    });
     platform.saveDialog.choice = SaveDialogChoice{path, 2};
-    const Measured exported = measure([&] { detail.tbn_export->click(); });
+    // A file of a gigabyte: the disk's mood varies more than the work, so
+    // each way runs twice, alternately, and the faster run counts.
+    Measured written{1e9, 0}, exported{1e9, 0};
+    for (int run = 0; run < 2; ++run) {
+      written = faster(written, measure([&] {
+                         const std::unique_ptr<TDBGridEhExport> writer =
+                             exporterClassOfFilterIndex(2)();
+                         writer->setGrid(detail.dbg_bomdetail);
+                         writer->WriteGridToFile(path, true);
+                       }));
+      exported = faster(exported, measure([&] { detail.tbn_export->click(); }));
+    }
     const double cancelExport =
-        cancelToUsable(int(exported.seconds * 500), &detail,
+        cancelToUsable(int(exported.seconds * 1000 / 3), &detail,
                        [&] { detail.tbn_export->click(); });
     report("RTF export", written, exported, cancelExport,
            QStringLiteral("%1 rows").arg(rows));
