@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -195,6 +196,36 @@ TEST_F(LongWorkTest, OnceCancelledTheNextPieceDoesNotStart) {
   }),
                WorkCancelled);
   EXPECT_FALSE(started);
+}
+
+// Work that uses what its caller owns is never left behind: a cancel stops
+// it at its own pace and the caller waits for that; the last step of an
+// export, storing the file, does not take a cancel at all.
+TEST_F(LongWorkTest, WorkUsingTheCallersDataIsWaitedForToItsEnd) {
+  for (const bool cancellable : {true, false}) {
+    SCOPED_TRACE(cancellable ? "cancellable" : "not cancellable");
+    LongWork work(&owner, WorkKind::Export);
+    bool ended = false; // the caller's, written by the work
+    QTimer::singleShot(50ms, [&] { QTest::keyClick(&owner, Qt::Key_Escape); });
+    const auto step = [&ended](WorkProgress &progress) {
+      QElapsedTimer clock;
+      clock.start();
+      const auto end = qScopeGuard([&ended] { ended = true; });
+      while (!clock.hasExpired(300)) {
+        progress.throwIfCancelled();
+        std::this_thread::sleep_for(1ms);
+      }
+      return 1;
+    };
+    if (cancellable) {
+      EXPECT_THROW(work.runWhole<int>(step), WorkCancelled);
+      EXPECT_TRUE(work.cancelled());
+    } else {
+      EXPECT_EQ(work.runWhole<int>(step, false), 1);
+      EXPECT_FALSE(work.cancelled());
+    }
+    EXPECT_TRUE(ended);
+  }
 }
 
 // Work that must stay on the window's thread (it walks a grid) calls
