@@ -89,13 +89,14 @@ void declareBomHeaderFields(Query &query) {
     query.declareField(field);
 }
 
-bool runBomHeaderQuery(Query &query, const BomHeaderFilters &filters) {
+bool runBomHeaderQuery(Query &query, const BomHeaderFilters &filters,
+                       LongWork *work) {
   query.close();
   query.clearSql();
   for (const QString &line : bomHeaderSqlLines(filters))
     query.addSqlLine(line);
   try {
-    query.open();
+    query.open(work);
   } catch (const Error &) {
     return false;
   }

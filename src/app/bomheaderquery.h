@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class LongWork;
 class Query;
 
 // The seven filters of the main window, as the controls hold them.
@@ -28,5 +29,7 @@ void declareBomHeaderFields(Query &query);
 // The work of RunBomQuery: closes `query`, replaces its text by the lines
 // for `filters` and opens it. False when opening failed; the query is then
 // closed, and the window shows BomDataReadFailedText and keeps its record
-// count text.
-bool runBomHeaderQuery(Query &query, const BomHeaderFilters &filters);
+// count text, unless `work` says the user cancelled it. The fetch runs as
+// part of `work` when given (Query::open).
+bool runBomHeaderQuery(Query &query, const BomHeaderFilters &filters,
+                       LongWork *work = nullptr);

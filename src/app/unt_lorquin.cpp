@@ -19,6 +19,7 @@
 #include "grid/highlightcurrentrow.h"
 #include "platform/clock.h"
 #include "platform/datasource.h"
+#include "platform/longwork.h"
 #include "platform/messageboxes.h"
 #include "platform/query.h"
 #include "platform/shell.h"
@@ -148,6 +149,9 @@ QWidget *Tfrm_lorquin::createFilterPanel() {
   edt_class->setEditable(true);
   edt_class->setInsertPolicy(QComboBox::NoInsert);
   edt_class->setMaxVisibleItems(16);
+  // Each keystroke queries the text as typed: a completion filled in behind
+  // the caret would run a second query for a text nobody typed.
+  edt_class->setCompleter(nullptr);
 
   QWidget::setTabOrder(edt_class, edt_code);
   QWidget::setTabOrder(edt_code, edt_std);
@@ -234,18 +238,24 @@ void Tfrm_lorquin::FormShow() {
         nullptr, ErrorCaption, StartupSettingsErrorText, MessageIcon::Error);
   StartupConnectResult connected;
   std::optional<QStringList> classes;
+  bool cancelled;
   {
+    LongWork work(this, WorkKind::Login);
     const WaitCursor busy;
-    connected = connectAtStartup(ado_conn, m_linkInfo);
+    connected = connectAtStartup(ado_conn, m_linkInfo, &work);
     if (connected == StartupConnectResult::Connected)
-      classes = loadClassNames(*ado_info);
+      classes = loadClassNames(*ado_info, &work);
+    cancelled = work.cancelled();
   }
+  // A start-up the user cancelled stops as a failed one does, silently.
   if (connected != StartupConnectResult::Connected) {
-    notify(StartupConnectFailedText);
+    if (!cancelled)
+      notify(StartupConnectFailedText);
     return;
   }
   if (!classes) {
-    notify(ClassListFailedText);
+    if (!cancelled)
+      notify(ClassListFailedText);
     return;
   }
   fillClassList(*classes);
@@ -270,12 +280,17 @@ void Tfrm_lorquin::RunBomQuery() {
       cbb_type->currentText(), cbb_status->currentText(),
       edt_class->currentText()};
   bool opened;
+  bool cancelled;
   {
+    LongWork work(this, WorkKind::Query);
     const WaitCursor busy;
-    opened = runBomHeaderQuery(*ado_bominfomain, filters);
+    opened = runBomHeaderQuery(*ado_bominfomain, filters, &work);
+    cancelled = work.cancelled();
   }
+  // The progress window is gone and input flows again before any message.
   if (!opened) {
-    notify(BomDataReadFailedText);
+    if (!cancelled)
+      notify(BomDataReadFailedText);
     return;
   }
   pnl_recordcount->setText(recordCountText(ado_bominfomain->recordCount()));

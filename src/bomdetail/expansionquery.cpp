@@ -38,12 +38,13 @@ void declareExpansionFields(Query &query) {
       {QStringLiteral("cComUnitName"), FieldType::WideString, 20});
 }
 
-bool runExpansionQuery(Query &query, int bomId, int parentId, ExpandMode mode) {
+bool runExpansionQuery(Query &query, int bomId, int parentId, ExpandMode mode,
+                       LongWork *work) {
   query.close();
   query.clearSql();
   query.addSqlLine(expansionStatement(bomId, parentId, mode));
   try {
-    query.open();
+    query.open(work);
   } catch (const Error &) {
     return false;
   }

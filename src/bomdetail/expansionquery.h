@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class LongWork;
 class Query;
 
 // How far the component window expands a BOM.
@@ -21,6 +22,9 @@ void declareExpansionFields(Query &query);
 
 // Closes `query`, sets its text to the expansion statement and opens it.
 // False when opening failed (the procedure failed, is missing, or its
-// result lacks a declared column); the query is then closed, and the window
-// shows BomDetailReadFailedText and keeps its record count text.
-bool runExpansionQuery(Query &query, int bomId, int parentId, ExpandMode mode);
+// result lacks a declared column) or was cancelled; the query is then
+// closed, and the window shows BomDetailReadFailedText (unless `work` says
+// the user cancelled it) and keeps its record count text. The fetch runs as
+// part of `work` when given (Query::open).
+bool runExpansionQuery(Query &query, int bomId, int parentId, ExpandMode mode,
+                       LongWork *work = nullptr);

@@ -13,6 +13,7 @@
 #include "grid/highlightcurrentrow.h"
 #include "platform/clock.h"
 #include "platform/datasource.h"
+#include "platform/longwork.h"
 #include "platform/messageboxes.h"
 #include "platform/query.h"
 #include "platform/shell.h"
@@ -151,10 +152,16 @@ void Tfrm_bominfo_detail::RunExpansion() {
   const int parentId =
       m_header.FieldByName(QStringLiteral("parentId"))->AsInteger();
   bool opened;
+  bool cancelled;
   {
+    LongWork work(this, WorkKind::Query);
     const WaitCursor busy;
-    opened = runExpansionQuery(*ado_bomdetail, bomId, parentId, m_expandMode);
+    opened =
+        runExpansionQuery(*ado_bomdetail, bomId, parentId, m_expandMode, &work);
+    cancelled = work.cancelled();
   }
+  if (!opened && cancelled)
+    return;
   if (!opened) {
     m_services.messages.showMessage(
         this, NoticeCaption, BomDetailReadFailedText, MessageIcon::Information);

@@ -15,20 +15,20 @@ bool readStartupSettings(SettingsStore &store, DbLinkInfo &info) {
 }
 
 StartupConnectResult connectAtStartup(DbConnection &connection,
-                                      const DbLinkInfo &info) {
+                                      const DbLinkInfo &info, LongWork *work) {
   if (info.user.isEmpty())
     return StartupConnectResult::NoUser;
   connection.close();
   connection.setConnectionString(BuildConnectionString(info), info);
   try {
-    connection.open();
+    connection.open(work);
   } catch (const Error &) {
     return StartupConnectResult::Refused;
   }
   return StartupConnectResult::Connected;
 }
 
-std::optional<QStringList> loadClassNames(Query &query) {
+std::optional<QStringList> loadClassNames(Query &query, LongWork *work) {
   query.close();
   query.clearSql();
   query.addSqlLine(QStringLiteral("select distinct  cInvCName,cinvCCode    "));
@@ -36,7 +36,7 @@ std::optional<QStringList> loadClassNames(Query &query) {
   query.addSqlLine(QStringLiteral("where binvCEnd =1    "));
   query.addSqlLine(QStringLiteral("order by cinvCCode   "));
   try {
-    query.open();
+    query.open(work);
   } catch (const Error &) {
     return std::nullopt;
   }

@@ -6,6 +6,7 @@
 #include <optional>
 
 class DbConnection;
+class LongWork;
 class Query;
 class SettingsStore;
 
@@ -27,10 +28,12 @@ enum class StartupConnectResult {
 };
 
 // Assigns the connection string of `info` (the values as read, untrimmed)
-// to `connection` and opens it. The window shows StartupConnectFailedText
-// for anything but Connected.
+// to `connection` and opens it, the login running as part of `work` when
+// given. The window shows StartupConnectFailedText for anything but
+// Connected, unless `work` says the user cancelled the login.
 StartupConnectResult connectAtStartup(DbConnection &connection,
-                                      const DbLinkInfo &info);
+                                      const DbLinkInfo &info,
+                                      LongWork *work = nullptr);
 
 // Runs the class-list query on `query` (the auxiliary query ado_info) and
 // returns cInvCName of every row: the leaf classes in class-code order, a
@@ -38,4 +41,6 @@ StartupConnectResult connectAtStartup(DbConnection &connection,
 // window then shows ClassListFailedText and does not start its timer. An
 // error after opening (no cInvCName in the result, a value that cannot be
 // read) is not that failure: it passes on to the default error display.
-std::optional<QStringList> loadClassNames(Query &query);
+// The fetch runs as part of `work` when given (Query::open).
+std::optional<QStringList> loadClassNames(Query &query,
+                                          LongWork *work = nullptr);

@@ -6,6 +6,7 @@
 #include "connection/linksettings.h"
 #include "platform/dbconnection.h"
 #include "platform/errors.h"
+#include "platform/longwork.h"
 #include "platform/messageboxes.h"
 #include "platform/waitcursor.h"
 
@@ -115,10 +116,15 @@ void Tfrm_link::btn_okClick() {
       edt_server->text().trimmed(), edt_database->text().trimmed(),
       edt_user->text().trimmed(), edt_password->text().trimmed()};
   try {
+    LongWork work(this, WorkKind::Login);
     const WaitCursor busy;
     m_connection.close();
     m_connection.setConnectionString(BuildConnectionString(info), info);
-    m_connection.open();
+    m_connection.open(&work);
+  } catch (const WorkCancelled &) {
+    // The user stopped the login: the dialog stays open, nothing is
+    // stored, and the connection stays closed.
+    return;
   } catch (const Error &) {
     m_services.messages.showMessage(this, currentApplicationTitle(),
                                     DialogConnectFailedText, MessageIcon::None);

@@ -11,11 +11,13 @@
 #include "platform/bcd.h"
 #include "platform/codepage936.h"
 #include "platform/errors.h"
+#include "platform/longwork.h"
 #include "platform/numberformat.h"
 #include "platform/numericfield.h"
 #include "platform/query.h"
 #include "platform/regionalformats.h"
 
+#include <QScopeGuard>
 #include <cmath>
 
 namespace {
@@ -37,10 +39,44 @@ double footerValue(qint64 tenThousandths) {
 TDBGridEhExport::TDBGridEhExport() = default;
 TDBGridEhExport::~TDBGridEhExport() = default;
 
-void TDBGridEhExport::WriteGridToFile(const QString &fileName, bool exportAll) {
+void TDBGridEhExport::WriteGridToFile(const QString &fileName, bool exportAll,
+                                      LongWork *work) {
+  m_work = work;
+  const auto unwatched = qScopeGuard([this] { m_work = nullptr; });
   SafeFile file(fileName);
   WriteGridToStream(file.stream(), exportAll);
-  file.commit();
+  if (!work) {
+    file.commit();
+    return;
+  }
+  // Storing a large file waits for the disk for a while; the window's
+  // thread waits in its event loop instead. The rows are all written by
+  // then, so a cancel no longer stops the export.
+  work->runWhole<bool>(
+      [&file](WorkProgress &) {
+        file.commit();
+        return true;
+      },
+      false);
+}
+
+void TDBGridEhExport::keepPace() {
+  if (m_work)
+    m_work->pace(m_rowsWritten, m_rowsToWrite);
+}
+
+void TDBGridEhExport::runOffThread(
+    const std::function<void(WorkProgress *)> &step) {
+  if (!m_work) {
+    step(nullptr);
+    return;
+  }
+  m_work->runWhole<bool>([&](WorkProgress &progress) {
+    progress.setDone(m_rowsWritten);
+    progress.setTotal(m_rowsToWrite);
+    step(&progress);
+    return true;
+  });
 }
 
 void TDBGridEhExport::WriteGridToStream(OutputStream &stream, bool exportAll) {
@@ -98,10 +134,14 @@ void TDBGridEhExport::walkRecords() {
     EmitTitleRows(m_exportColumns);
   Query &dataSet = *m_grid->DataSet();
   dataSet.first();
+  m_rowsWritten = 0;
+  m_rowsToWrite = dataSet.recordCount();
   while (!dataSet.eof()) {
     EmitDataRow(m_exportColumns);
     AccumulateFooterSums();
     dataSet.next();
+    ++m_rowsWritten;
+    keepPace();
   }
   for (int row = 0; row < m_grid->FooterRowCount(); ++row)
     EmitFooterRow(m_exportColumns, row);

@@ -9,9 +9,12 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <vector>
 
+class LongWork;
 class OutputStream;
+class WorkProgress;
 class Query;
 class TColumnEh;
 class TColumnFooterEh;
@@ -43,8 +46,12 @@ public:
   // temporary file is removed, an existing file of that name is left as it
   // was and the error passes on unchanged. Throws StreamError("Cannot create
   // file <fileName>") when the file cannot be created or replaced, and
-  // whatever the walk throws.
-  void WriteGridToFile(const QString &fileName, bool exportAll);
+  // whatever the walk throws. With `work`, the walk returns to the event
+  // loop between rows (LongWork::pace) and a cancel ends it as an error
+  // does, with WorkCancelled; the finished file is then stored on another
+  // thread, to its end.
+  void WriteGridToFile(const QString &fileName, bool exportAll,
+                       LongWork *work = nullptr);
 
   // Exports into `stream` and flushes it. Only the export of every record is
   // supported (the grid has no selection): with exportAll false nothing is
@@ -71,6 +78,14 @@ protected:
                               TAlignment alignment, const QString &text);
 
   OutputStream &Output() const { return *m_output; }
+  // Between rows: lets the long work of the export, if any, serve the
+  // event loop, and throws WorkCancelled once it was cancelled.
+  void keepPace();
+  // Runs `step`, a writer's long step that touches no grid, query or
+  // widget (copying bytes), on another thread while the export's long work
+  // serves the event loop; here when there is none. `step` gets the
+  // progress to watch for a cancel (null when there is none).
+  void runOffThread(const std::function<void(WorkProgress *)> &step);
   const TColumnsEhList &ExportColumns() const { return m_exportColumns; }
   TDBGridEh &grid() const { return *m_grid; }
 
@@ -102,6 +117,9 @@ private:
 
   TColCellParamsEh m_cellParams;
   TDBGridEh *m_grid = nullptr;
+  LongWork *m_work = nullptr;
+  qint64 m_rowsWritten = 0;
+  qint64 m_rowsToWrite = 0;
   TColumnsEhList m_exportColumns;
   OutputStream *m_output = nullptr;
   // WriteText's conversion buffer, kept from one text to the next.

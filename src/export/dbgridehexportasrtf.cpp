@@ -8,6 +8,7 @@
 #include "grid/dbgrideh.h"
 #include "grid/headtreenode.h"
 #include "grid/tfont.h"
+#include "platform/workprogress.h"
 
 #include <QScopeGuard>
 
@@ -52,7 +53,13 @@ void TDBGridEhExportAsRTF::WriteGridToStream(OutputStream &stream,
   stream.write("{\\rtf0\\ansi\r\n");
   stream.write(ColorTable->text() + "\r\n");
   stream.write(FontTable->text() + "\r\n");
-  BodyStream->copyTo(stream);
+  // The body may be a large temporary file by now.
+  runOffThread([&](WorkProgress *progress) {
+    BodyStream->copyTo(stream, [progress] {
+      if (progress)
+        progress->throwIfCancelled();
+    });
+  });
   stream.flush();
 }
 

@@ -2,9 +2,13 @@
 
 #include "export/dbgridehexport.h"
 #include "export/exporterclass.h"
+#include "grid/dbgrideh.h"
 #include "platform/errors.h"
+#include "platform/longwork.h"
 #include "platform/savedialog.h"
 #include "platform/waitcursor.h"
+
+#include <QScopeGuard>
 
 QString datedFileName(const QString &prefix, const QDate &today) {
   return prefix + today.toString(QStringLiteral("yyyyMMdd"));
@@ -26,7 +30,21 @@ bool ExportGridToFile(TDBGridEh *grid, const QString &defaultName,
     throw Error(QStringLiteral("无法确定所选的文件类型，未输出文件"));
   const std::unique_ptr<TDBGridEhExport> writer = writerClass();
   writer->setGrid(grid);
+  // The walk reads the grid and its query, which belong to this thread: it
+  // runs here, returning to the event loop between rows.
+  LongWork work(owner, WorkKind::Export);
   const WaitCursor busy;
-  writer->WriteGridToFile(choice->fileName, true);
+  // The grid shows what it showed before the export until the export ends,
+  // though the walk moves the query's current record under it.
+  grid->viewport()->setUpdatesEnabled(false);
+  const auto thaw =
+      qScopeGuard([grid] { grid->viewport()->setUpdatesEnabled(true); });
+  try {
+    writer->WriteGridToFile(choice->fileName, true, &work);
+  } catch (const WorkCancelled &) {
+    // Nothing was stored: a file of that name keeps what it held (unless
+    // its folder made the export write in place, see SafeFile).
+    return false;
+  }
   return true;
 }

@@ -22,8 +22,9 @@ QString datedFileName(const QString &prefix, const QDate &today);
 // `defaultName` proposed, `preferredType` 0..3 preselecting types 1..4) and
 // writes every row of `grid` with the writer of the file type left
 // selected, whatever extension was typed. False when no grid was given or
-// the dialog was cancelled. Throws Error, writing nothing, when the dialog
-// cannot tell which file type was selected; errors while writing are not
-// caught.
+// the dialog or the export was cancelled (a cancelled export leaves the
+// file as it was). Throws Error, writing nothing, when the dialog cannot
+// tell which file type was selected. The export runs as long work
+// (LongWork) of `owner`; errors while writing are not caught.
 bool ExportGridToFile(TDBGridEh *grid, const QString &defaultName,
                       int preferredType, SaveDialog &dialog, QWidget *owner);

@@ -1,6 +1,7 @@
 #include "export/spillstream.h"
 
 #include "export/devicestream.h"
+#include "platform/backgroundrelease.h"
 
 #include <QTemporaryFile>
 
@@ -10,7 +11,12 @@ constexpr qsizetype kCopyBlock = 1024 * 1024;
 
 SpillStream::SpillStream(qsizetype memoryLimit) : m_memoryLimit(memoryLimit) {}
 
-SpillStream::~SpillStream() = default;
+SpillStream::~SpillStream() {
+  // Removing a temporary file of many megabytes takes the disk a while.
+  m_fileStream.reset();
+  if (m_file)
+    releaseInBackground(std::move(m_file));
+}
 
 void SpillStream::write(QByteArrayView bytes) {
   if (m_fileStream) {
@@ -40,7 +46,8 @@ void SpillStream::spill() {
   m_memory = MemoryStream();
 }
 
-void SpillStream::copyTo(OutputStream &out) {
+void SpillStream::copyTo(OutputStream &out,
+                         const std::function<void()> &afterBlock) {
   if (!m_file) {
     out.write(m_memory.bytes());
     return;
@@ -57,6 +64,8 @@ void SpillStream::copyTo(OutputStream &out) {
       raiseStreamWriteError();
     out.write(QByteArrayView(block.constData(), want));
     done += want;
+    if (afterBlock)
+      afterBlock();
   }
   // Later writes append after what was copied.
   if (!m_file->seek(size))

@@ -4,6 +4,7 @@
 #include "export/outputstream.h"
 
 #include <QtGlobal>
+#include <functional>
 #include <memory>
 
 class QTemporaryFile;
@@ -12,8 +13,9 @@ class DeviceStream;
 // Bytes of a document part that must be complete before what precedes it
 // can be written. They are kept in memory up to `memoryLimit` bytes; past
 // that everything moves to a temporary file, so a document of any length
-// costs at most about that much memory. The temporary file is removed when
-// the stream is destroyed. Every failure raises "Stream write error".
+// costs at most about that much memory. The temporary file is removed on
+// another thread once the stream is destroyed. Every failure raises
+// "Stream write error".
 class SpillStream : public OutputStream {
 public:
   static constexpr qsizetype DefaultMemoryLimit = 4 * 1024 * 1024;
@@ -26,8 +28,10 @@ public:
   void write(QByteArrayView bytes) override;
   void flush() override;
 
-  // Writes every byte stored so far to `out`, in order.
-  void copyTo(OutputStream &out);
+  // Writes every byte stored so far to `out`, in order, calling
+  // `afterBlock` (when given) after each block copied from the temporary
+  // file; it may throw to stop the copy.
+  void copyTo(OutputStream &out, const std::function<void()> &afterBlock = {});
   // Whether the bytes went to the temporary file.
   bool spilled() const { return m_file != nullptr; }
 

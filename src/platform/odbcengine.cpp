@@ -3,6 +3,9 @@
 #include "platform/errors.h"
 #include "platform/odbcapi.h"
 #include "platform/odbcresultreader.h"
+#include "platform/workprogress.h"
+
+#include <QScopeGuard>
 
 namespace {
 
@@ -99,7 +102,17 @@ void OdbcEngine::noteIfBroken(const QString &sqlState) {
 void OdbcEngine::raiseStatementError(void *statement) {
   const OdbcDiagnostics error = odbcDiagnostics(SQL_HANDLE_STMT, statement);
   noteIfBroken(error.sqlState);
+  // A statement the user cancelled fails with the driver's "operation
+  // cancelled"; it is the cancel that ended it.
+  if (progress() && progress()->cancelled())
+    throw WorkCancelled();
   throw DatabaseError(error.message);
+}
+
+void OdbcEngine::interrupt() {
+  const std::lock_guard lock(m_runningMutex);
+  if (m_running)
+    SQLCancel(m_running);
 }
 
 ResultTable OdbcEngine::fetch(const QString &sql,
@@ -112,6 +125,17 @@ ResultTable OdbcEngine::fetch(const QString &sql,
   {
     Statement statement(m_connection);
     const SQLHSTMT handle = statement.get();
+    {
+      const std::lock_guard lock(m_runningMutex);
+      m_running = handle;
+    }
+    // Before the statement is freed, so interrupt() never sees a freed one.
+    const auto stopped = qScopeGuard([this] {
+      const std::lock_guard lock(m_runningMutex);
+      m_running = nullptr;
+    });
+    if (progress())
+      progress()->rowsDone(0);
     if (!SQL_SUCCEEDED(SQLSetStmtAttr(
             handle, SQL_ATTR_QUERY_TIMEOUT,
             reinterpret_cast<SQLPOINTER>(SQLULEN(m_statementTimeout.count())),
@@ -133,9 +157,11 @@ ResultTable OdbcEngine::fetch(const QString &sql,
       rc = SQLMoreResults(handle);
     }
     try {
-      table = readOdbcResult(handle, declared);
+      table = readOdbcResult(handle, declared, progress());
     } catch (const DatabaseError &) {
       noteIfBroken(odbcDiagnostics(SQL_HANDLE_STMT, handle).sqlState);
+      if (progress() && progress()->cancelled())
+        throw WorkCancelled();
       throw;
     }
     // Whatever follows the result set is read too: an error the server

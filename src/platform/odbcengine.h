@@ -3,6 +3,7 @@
 #include "platform/dbengine.h"
 
 #include <chrono>
+#include <mutex>
 
 // A session with a database through the system's ODBC driver manager,
 // reading SQL Server in production. Statements are sent as they stand.
@@ -11,7 +12,9 @@
 // statement carries a time-out after which the driver cancels it and the
 // fetch fails. A statement that fails because the connection broke (or a
 // cancel the server never acknowledged closed it) leaves the engine
-// disconnected, and the next fetch logs in again.
+// disconnected, and the next fetch logs in again. interrupt() cancels the
+// running statement through the driver from another thread, as ODBC
+// allows; the statement time-out still applies when nobody does.
 class OdbcEngine : public DbEngine {
 public:
   static constexpr std::chrono::seconds LoginTimeout{5};
@@ -32,6 +35,7 @@ public:
 
   ResultTable fetch(const QString &sql,
                     const std::vector<FieldDef> &declared) override;
+  void interrupt() override;
 
   bool connected() const { return m_connection != nullptr && !m_broken; }
 
@@ -46,4 +50,8 @@ private:
   void *m_environment = nullptr; // SQLHENV
   void *m_connection = nullptr;  // SQLHDBC
   bool m_broken = false;         // reconnect before the next statement
+  // The statement a fetch runs, for interrupt() on another thread; null
+  // between fetches. The mutex keeps the handle alive while it is used.
+  std::mutex m_runningMutex;
+  void *m_running = nullptr; // SQLHSTMT
 };

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/resultcolumnwriter.h"
+#include "platform/workprogress.h"
 
 #include <QDate>
 #include <QTime>
@@ -130,7 +131,8 @@ void appendValue(SQLHSTMT statement, SQLUSMALLINT column, Transfer transfer,
 } // namespace
 
 ResultTable readOdbcResult(SQLHSTMT statement,
-                           const std::vector<FieldDef> &declared) {
+                           const std::vector<FieldDef> &declared,
+                           WorkProgress *progress) {
   SQLSMALLINT columnCount = 0;
   if (!SQL_SUCCEEDED(SQLNumResultCols(statement, &columnCount)))
     raiseStatementError(statement);
@@ -159,7 +161,9 @@ ResultTable readOdbcResult(SQLHSTMT statement,
   for (int i = 0; i < table.columnCount(); ++i)
     writers.emplace_back(table.column(i));
   QString text;
-  for (;;) {
+  for (qint64 rows = 0;; ++rows) {
+    if (progress)
+      progress->rowsDone(rows);
     const SQLRETURN rc = SQLFetch(statement);
     if (rc == SQL_NO_DATA)
       break;

@@ -2,8 +2,10 @@
 
 #include "platform/errors.h"
 #include "platform/fieldfactory.h"
+#include "platform/longwork.h"
 #include "platform/recordsort.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <numeric>
 
@@ -16,12 +18,36 @@ QString Query::sqlText() const { return m_sql.join(QStringLiteral("\r\n")); }
 
 void Query::declareField(FieldDef def) { m_declared.push_back(std::move(def)); }
 
-void Query::open() {
-  if (m_active)
-    return;
+void Query::checkConnection() const {
   if (!m_connection)
     throw DatabaseError(QStringLiteral("%1: Missing connection").arg(m_name));
-  ResultTable table = m_connection->engine().fetch(sqlText(), m_declared);
+}
+
+void Query::open(LongWork *work) {
+  if (m_active)
+    return;
+  checkConnection();
+  if (!work) {
+    adopt(m_connection->engine().fetch(sqlText(), m_declared));
+    return;
+  }
+  const std::shared_ptr<DbSession> session = m_connection->session();
+  const auto keep = qScopeGuard([&] { m_connection->takeBack(*session); });
+  // The work gets copies only: when a driver ignores a cancel, it goes on
+  // after this call has returned.
+  ResultTable table = work->run<ResultTable>(
+      [session, sql = sqlText(),
+       declared = m_declared](WorkProgress &progress) {
+        return session->fetch(sql, declared, progress);
+      },
+      [session] { session->interrupt(); });
+  // The hand-over: the fetch has ended and nothing else holds the rows, so
+  // from here on they belong to this thread, which alone makes the fields
+  // and tells the grids.
+  adopt(std::move(table));
+}
+
+void Query::adopt(ResultTable table) {
   for (const FieldDef &def : m_declared)
     if (table.indexOf(def.name) < 0)
       throw DatabaseError(

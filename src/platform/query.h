@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+class LongWork;
+
 // A query object: SQL text held as lines, opened on the shared connection
 // with its whole result fetched to the client. It is the dataset a grid
 // shows: a record cursor (current record, beginning and end flags, record
@@ -39,8 +41,10 @@ public:
 
   // Sends the text and fetches every row; the first record becomes current.
   // Throws DatabaseError (the query stays closed). Opens the connection when
-  // it is closed.
-  void open();
+  // it is closed. With `work`, the fetch runs off this thread while the
+  // windows stay responsive, and a cancel throws WorkCancelled (the query
+  // stays closed); without, it runs here.
+  void open(LongWork *work = nullptr);
   void close();
   bool active() const { return m_active; }
 
@@ -107,6 +111,9 @@ signals:
 
 private:
   enum class Change { None, Record, Data, Active };
+  void checkConnection() const;
+  // Makes `table`, a whole fetched result, this query's open result.
+  void adopt(ResultTable table);
   void checkActive() const;
   void moveTo(int position);
   void notify(Change change);

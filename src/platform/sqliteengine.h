@@ -2,7 +2,10 @@
 
 #include "platform/dbengine.h"
 
+#include <QSqlDatabase>
 #include <QVariantList>
+
+struct sqlite3;
 
 // The embedded engine: a SQLite file opened read-only through Qt's SQLite
 // driver. Statements run as they stand, except a procedure call "exec
@@ -10,7 +13,9 @@
 // looked up by name in the table sys_procedures(name, definition) of the
 // database itself and run with the arguments bound to its numbered
 // parameters ?1, ?2, ... Once the file has been deleted or replaced by
-// another, every statement fails until the engine is made again.
+// another, every statement fails until the engine is made again. The
+// engine may be made on one thread and used on another, one at a time;
+// interrupt() stops a statement from any thread.
 class SqliteEngine : public DbEngine {
 public:
   // Opens the file at `path`. Throws DatabaseError when it does not exist
@@ -22,6 +27,7 @@ public:
 
   ResultTable fetch(const QString &sql,
                     const std::vector<FieldDef> &declared) override;
+  void interrupt() override;
 
 private:
   // Runs the single statement `sql` with `arguments` bound to its
@@ -32,4 +38,8 @@ private:
 
   QString m_path;
   QString m_connectionName;
+  // Held rather than looked up by name: Qt hands a named connection only to
+  // the thread that made it.
+  QSqlDatabase m_database;
+  sqlite3 *m_handle = nullptr; // the driver's own, where it is shared
 };

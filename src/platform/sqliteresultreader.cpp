@@ -6,6 +6,7 @@
 
 #include "platform/errors.h"
 #include "platform/resultcolumnwriter.h"
+#include "platform/workprogress.h"
 
 #include <QStringDecoder>
 #include <sqlite3.h>
@@ -57,7 +58,8 @@ private:
 } // namespace
 
 ResultTable readSqliteStatement(sqlite3_stmt *statement,
-                                const std::vector<FieldDef> &declared) {
+                                const std::vector<FieldDef> &declared,
+                                WorkProgress *progress) {
   int step = sqlite3_step(statement);
   if (step != SQLITE_ROW && step != SQLITE_DONE)
     raiseSqliteError(statement);
@@ -87,7 +89,10 @@ ResultTable readSqliteStatement(sqlite3_stmt *statement,
   }
 
   TextReader reader;
+  qint64 rows = 0;
   for (; step == SQLITE_ROW; step = sqlite3_step(statement)) {
+    if (progress)
+      progress->rowsDone(rows++);
     for (int i = 0; i < columnCount; ++i) {
       ResultColumnWriter &writer = writers[i];
       if (readsText[i]) {

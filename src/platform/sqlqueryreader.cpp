@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/resultcolumnwriter.h"
+#include "platform/workprogress.h"
 
 #include <QDateTime>
 #include <QSqlError>
@@ -87,7 +88,8 @@ void appendValue(ResultColumnWriter &writer, const QVariant &value) {
 } // namespace
 
 ResultTable readSqlQuery(QSqlQuery &query,
-                         const std::vector<FieldDef> &declared) {
+                         const std::vector<FieldDef> &declared,
+                         WorkProgress *progress) {
   const QSqlRecord record = query.record();
   ResultTable table;
   for (int i = 0; i < record.count(); ++i) {
@@ -100,9 +102,12 @@ ResultTable readSqlQuery(QSqlQuery &query,
   for (int i = 0; i < table.columnCount(); ++i)
     writers.emplace_back(table.column(i));
 
-  while (query.next())
+  for (qint64 rows = 0; query.next(); ++rows) {
+    if (progress)
+      progress->rowsDone(rows);
     for (int i = 0; i < int(writers.size()); ++i)
       appendValue(writers[i], query.value(i));
+  }
   if (query.lastError().type() != QSqlError::NoError)
     throw DatabaseError(query.lastError().text());
   table.squeeze();

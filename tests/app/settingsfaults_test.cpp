@@ -113,9 +113,10 @@ TEST_F(SettingsFaultTest, ACorruptFileIsReportedAndTheDialogReplacesItWhole) {
 
 // The user may read the store but not write it: start-up connects with
 // what it holds; the dialog still connects, reports that it could not store
-// the settings, and closes; the file keeps what it held. (The dialog is
-// driven without its modal run: a process forked from this one cannot
-// paint.)
+// the settings, and closes; the file keeps what it held. (A process forked
+// from this one cannot paint: the dialog is driven without its modal run,
+// and the window is hidden before, as the login and the query serve the
+// event loop while they run.)
 TEST_F(SettingsFaultTest, AReadOnlyFileIsReadAndKeptAsItWas) {
   ASSERT_TRUE(QFile::copy(demoDatabasePath(), demoDatabase));
   ASSERT_TRUE(writeFile(iniFile, demoSettingsFile()));
@@ -124,6 +125,7 @@ TEST_F(SettingsFaultTest, AReadOnlyFileIsReadAndKeptAsItWas) {
   window.show();
   ASSERT_TRUE(platform.messages.shown.isEmpty());
   ASSERT_GT(window.edt_class->count(), 0);
+  window.hide();
 
   const bool refused = whereFolderRefusesNewFiles(folder.path(), {}, [&] {
     Tfrm_link dialog(platform.services, window.ado_conn);

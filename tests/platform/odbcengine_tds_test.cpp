@@ -9,6 +9,7 @@
 #include "platform/datetimefield.h"
 #include "platform/datetimeformat.h"
 #include "platform/errors.h"
+#include "platform/longwork.h"
 #include "platform/numericfield.h"
 #include "platform/odbcconnectionstring.h"
 #include "platform/odbcengine.h"
@@ -20,6 +21,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -327,6 +329,61 @@ TEST_F(SqlServerPathTest, ANamedInstanceIsReachedThroughTheBrowser) {
       {"127.0.0.1\\SQLEXPRESS", "UFDATA", "sa", "secret"});
   EXPECT_EQ(engine->fetch("select 1", {}).rowCount(), 1);
   EXPECT_EQ(server.logins(), std::vector<QString>{"sa"});
+}
+
+// "取消" during a statement the server never answers: the driver's cancel
+// from another thread ends it long before its time-out, and the
+// connection serves the next statement. A server deaf to the cancel too
+// cannot keep the window: it is released after the grace, the connection
+// is dropped, and the next statement logs in again.
+TEST_F(SqlServerPathTest, ACancelEndsAStatementTheServerNeverAnswers) {
+  const struct {
+    const char *statement;
+    size_t logins;
+  } cases[] = {{"silent", 0}, {"deaf", 1}};
+  connection.open();
+  for (const auto &c : cases) {
+    const size_t loginsBefore = server.logins().size();
+    query.close();
+    query.clearSql();
+    query.addSqlLine(c.statement);
+    QElapsedTimer sinceCancel;
+    {
+      LongWork work(nullptr, WorkKind::Query);
+      QTimer::singleShot(100, [&] {
+        sinceCancel.start();
+        work.cancel();
+      });
+      EXPECT_THROW(query.open(&work), WorkCancelled) << c.statement;
+    }
+    // The measured figure is the benchmark's; this only tells a cancel
+    // from the 30 s time-out.
+    EXPECT_LT(sinceCancel.elapsed(), 3000) << c.statement;
+    EXPECT_FALSE(query.active());
+    query.close();
+    query.clearSql();
+    query.addSqlLine("select 1");
+    LongWork next(nullptr, WorkKind::Query);
+    query.open(&next);
+    EXPECT_EQ(query.recordCount(), 1) << c.statement;
+    EXPECT_EQ(server.logins().size() - loginsBefore, c.logins) << c.statement;
+  }
+}
+
+// Nobody presses "取消": the statement time-out still ends the wait, as a
+// failure, not as a cancel.
+TEST_F(SqlServerPathTest, WithoutACancelTheStatementTimeOutStillEndsTheWait) {
+  DbConnection timingOut([this](const DbLinkInfo &) {
+    return std::make_unique<OdbcEngine>(
+        sqlServerOdbcConnectionString(settings(), "FreeTDS"), 2s);
+  });
+  timingOut.setConnectionString("test", settings());
+  Query silent("ado_test");
+  silent.setConnection(&timingOut);
+  silent.addSqlLine("silent");
+  LongWork work(nullptr, WorkKind::Query);
+  EXPECT_THROW(silent.open(&work), DatabaseError);
+  EXPECT_FALSE(work.cancelled());
 }
 
 // The connection drops after the first row: an error, never one row shown

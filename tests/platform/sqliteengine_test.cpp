@@ -2,11 +2,13 @@
 #include "platform/errors.h"
 #include "platform/query.h"
 #include "platform/sqliteengine.h"
+#include "platform/workprogress.h"
 #include "support/demodatabase.h"
 #include "support/qtprint.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -130,6 +132,42 @@ TEST(SqliteEngineTest, AQueryFailsWhenADeclaredColumnIsMissing) {
   query.declareField({"Status2", FieldType::Integer});
   EXPECT_THROW(query.open(), DatabaseError);
   EXPECT_FALSE(query.active());
+}
+
+// A statement that computes for some seconds before its one row. The
+// cancel stops it inside SQLite, whether it comes while the statement runs
+// (with or without the interrupt call) or before it started, and the engine
+// serves the next statement.
+TEST(SqliteEngineTest, ACancelStopsAStatementInsideSqlite) {
+  const QString counting = QStringLiteral(
+      "with recursive n(i) as (select 1 union all select i + 1 from n "
+      "where i < 100000000) select count(*) from n");
+  const struct {
+    const char *name;
+    int cancelAfterMs; // -1: before the statement starts
+    bool interrupt;
+  } cases[] = {{"before the start", -1, false},
+               {"interrupted while running", 50, true},
+               {"flag only, while running", 50, false}};
+  SqliteEngine engine(demoDatabasePath());
+  for (const auto &c : cases) {
+    WorkProgress progress;
+    engine.setProgress(&progress);
+    if (c.cancelAfterMs < 0)
+      progress.cancel();
+    std::thread canceller([&] {
+      if (c.cancelAfterMs < 0)
+        return;
+      std::this_thread::sleep_for(std::chrono::milliseconds(c.cancelAfterMs));
+      progress.cancel();
+      if (c.interrupt)
+        engine.interrupt();
+    });
+    EXPECT_THROW(engine.fetch(counting, {}), WorkCancelled) << c.name;
+    canceller.join();
+    engine.setProgress(nullptr);
+    EXPECT_EQ(engine.fetch("select 7", {}).column(0).integer(0), 7) << c.name;
+  }
 }
 
 TEST(DatabaseEngineFactoryTest, EmbeddedInAnyCaseOpensTheSqliteFile) {

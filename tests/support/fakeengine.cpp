@@ -1,6 +1,10 @@
 #include "support/fakeengine.h"
 
 #include "platform/errors.h"
+#include "platform/workprogress.h"
+
+#include <QElapsedTimer>
+#include <thread>
 
 namespace {
 
@@ -12,6 +16,13 @@ public:
   ResultTable fetch(const QString &sql,
                     const std::vector<FieldDef> &) override {
     m_database->statements.append(sql);
+    QElapsedTimer clock;
+    clock.start();
+    while (!clock.hasExpired(m_database->answerAfterMs)) {
+      if (progress() && progress()->cancelled())
+        throw WorkCancelled();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     if (!m_database->failStatementsWith.isEmpty())
       throw DatabaseError(m_database->failStatementsWith);
     return m_database->table;
@@ -25,6 +36,8 @@ private:
 
 DbEngineFactory fakeEngineFactory(std::shared_ptr<FakeDatabase> database) {
   return [database](const DbLinkInfo &) -> std::unique_ptr<DbEngine> {
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(database->loginAfterMs));
     if (database->refuseLogin)
       throw DatabaseError(QStringLiteral("Login failed"));
     return std::make_unique<FakeEngine>(database);

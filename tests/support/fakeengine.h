@@ -13,6 +13,11 @@ struct FakeDatabase {
   QStringList statements;
   bool refuseLogin = false;
   QString failStatementsWith; // non-empty: every fetch throws this
+  // How long each statement takes on the "server" before its answer; a
+  // cancel ends the wait at once, as a server that honours it does.
+  int answerAfterMs = 0;
+  // How long a login takes; nothing ends it early.
+  int loginAfterMs = 0;
 };
 
 DbEngineFactory fakeEngineFactory(std::shared_ptr<FakeDatabase> database);

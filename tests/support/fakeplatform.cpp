@@ -1,5 +1,7 @@
 #include "support/fakeplatform.h"
 
+#include "platform/longwork.h"
+
 #include "app/application.h"
 #include "app/errordisplay.h"
 #include "support/demodatabase.h"
@@ -9,6 +11,8 @@
 void FakeMessageBoxes::showMessage(QWidget *owner, const QString &caption,
                                    const QString &text, MessageIcon icon) {
   shown.append({owner, owner != nullptr, caption, text, icon});
+  if (whenShown)
+    whenShown();
 }
 
 YesNoAnswer FakeMessageBoxes::askYesNo(QWidget *owner, const QString &caption,
@@ -73,8 +77,23 @@ void storeDemoSettings(FakeSettingsStore &store) {
                   {"dbpassword", info.password}};
 }
 
+namespace {
+
+void whenNoLongWork(int delayMs, std::function<void()> step) {
+  QTimer::singleShot(delayMs, [step = std::move(step)]() mutable {
+    if (LongWork::anyRunning())
+      whenNoLongWork(5, std::move(step));
+    else
+      step();
+  });
+}
+
+} // namespace
+
 void whenModal(std::function<void()> step) {
-  QTimer::singleShot(0, std::move(step));
+  // A window's long work serves the event loop too; the step is for the
+  // window once that work is done.
+  whenNoLongWork(0, std::move(step));
 }
 
 RecordedErrors::RecordedErrors() {

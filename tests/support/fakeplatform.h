@@ -36,6 +36,8 @@ public:
   QList<ShownMessage> shown;
   QList<ShownMessage> asked;
   QList<YesNoAnswer> answers;
+  // Called as each message is shown, for looking at the windows then.
+  std::function<void()> whenShown;
 };
 
 // A save dialog that records the options it was opened with and gives the

@@ -1,0 +1,250 @@
+// Long work in the real windows: a header query, an expansion and an export
+// on large generated databases, cancelled with Esc while they run; a query
+// that fails after its progress window showed; input given during a query;
+// a login cancelled in the connection dialog.
+#include "app/messagetexts.h"
+#include "app/unt_lorquin.h"
+#include "bomdetail/unt_bominfo_detail.h"
+#include "connection/unt_link.h"
+#include "grid/dbgrideh.h"
+#include "platform/createdatabaseenginefactory.h"
+#include "platform/longwork.h"
+#include "platform/progresswindow.h"
+#include "platform/query.h"
+#include "support/fakeengine.h"
+#include "support/fakeplatform.h"
+#include "support/generateddatabase.h"
+#include "support/qtprint.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+int visibleProgressWindows() {
+  int count = 0;
+  for (QWidget *widget : QApplication::topLevelWidgets())
+    if (qobject_cast<ProgressWindow *>(widget) && widget->isVisible())
+      ++count;
+  return count;
+}
+
+// Presses Esc in `window` after `delay`, while the work started meanwhile
+// runs.
+void escapeAfter(std::chrono::milliseconds delay, QWidget *window) {
+  QTimer::singleShot(delay,
+                     [window] { QTest::keyClick(window, Qt::Key_Escape); });
+}
+
+QByteArray contentOf(const QString &path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void storeEmbedded(FakeSettingsStore &store, const QString &database) {
+  store.values = {{"dbserver", "embedded"},
+                  {"dbdatabase", database},
+                  {"dbuser", "test"},
+                  {"dbpassword", ""}};
+}
+
+// The main window on a generated database of many headers.
+class LargeDatabaseTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    const QString database = generatedBomDatabase(100000, 100000);
+    ASSERT_FALSE(database.isEmpty());
+    storeEmbedded(*platform.store, database);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.show();
+    ASSERT_TRUE(platform.messages.shown.isEmpty());
+    window.tbn_query->click();
+    ASSERT_EQ(window.ado_bominfomain->recordCount(), 100000);
+  }
+
+  FakePlatform platform{createDatabaseEngineFactory()};
+  Tfrm_lorquin window{platform.services};
+};
+
+// As a failed query leaves it, the window keeps the last count and shows
+// no rows; unlike one, it says nothing. The next query runs as usual.
+TEST_F(LargeDatabaseTest, ACancelledHeaderQueryLeavesNoRowsAndNoMessage) {
+  const QString count = window.pnl_recordcount->text();
+  escapeAfter(60ms, &window);
+  window.tbn_query->click();
+  EXPECT_TRUE(platform.messages.shown.isEmpty())
+      << platform.messages.texts().join('\n');
+  EXPECT_FALSE(window.ado_bominfomain->active());
+  EXPECT_EQ(window.pnl_recordcount->text(), count);
+
+  window.tbn_query->click();
+  EXPECT_EQ(window.ado_bominfomain->recordCount(), 100000);
+}
+
+// A cancelled export leaves the file that was there as it was, and no
+// other file; the window says the export did not complete.
+TEST_F(LargeDatabaseTest, ACancelledExportLeavesTheOldFileAndNoOther) {
+  QTemporaryDir folder;
+  const QString target = folder.filePath("headers.rtf");
+  {
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old content");
+  }
+  platform.saveDialog.choice = SaveDialogChoice{target, 2};
+  escapeAfter(60ms, &window);
+  window.tbn_export->click();
+  EXPECT_EQ(contentOf(target), "old content");
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{"headers.rtf"});
+  EXPECT_EQ(platform.messages.texts(),
+            QStringList{QStringLiteral("BOM查询数据输出未完成！")});
+  EXPECT_EQ(window.ado_bominfomain->recordCount(), 100000)
+      << "the grid's rows stay";
+}
+
+// An expansion of many components cancelled in the component window: no
+// rows, no message; the window stays usable for the next expansion.
+TEST(LongExpansionTest, ACancelledExpansionLeavesNoRowsAndNoMessage) {
+  const QString database = generatedBomDatabase(1, 300000);
+  ASSERT_FALSE(database.isEmpty());
+  FakePlatform platform(createDatabaseEngineFactory());
+  storeEmbedded(*platform.store, database);
+  Tfrm_lorquin window(platform.services);
+  window.setAttribute(Qt::WA_DeleteOnClose, false);
+  window.show();
+  window.tbn_query->click();
+  ASSERT_GT(window.ado_bominfomain->recordCount(), 0);
+
+  platform.messages.answers = {YesNoAnswer::Yes};
+  bool cancelledOpen = false, emptyCount = false, nextRan = false;
+  QTimer::singleShot(
+      80ms, [] { QTest::keyClick(frm_bominfo_detail, Qt::Key_Escape); });
+  whenModal([&] {
+    Tfrm_bominfo_detail &detail = *frm_bominfo_detail;
+    cancelledOpen = !detail.ado_bomdetail->active();
+    emptyCount = detail.recordCountPanel()->text().isEmpty();
+    detail.cb_level->setChecked(false);
+    detail.tbn_query->click();
+    nextRan = detail.ado_bomdetail->active();
+    detail.close();
+  });
+  window.dbg_bominfomain->OnDblClick(*window.dbg_bominfomain);
+  EXPECT_TRUE(cancelledOpen);
+  EXPECT_TRUE(emptyCount);
+  EXPECT_TRUE(nextRan);
+  EXPECT_TRUE(platform.messages.shown.isEmpty())
+      << platform.messages.texts().join('\n');
+}
+
+// Statements of the fake database take a while and fail.
+class SlowFailingDatabaseTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    database->table = makeTable({{"cInvCName", FieldType::WideString}},
+                                {{QStringLiteral("轴类")}});
+    platform.store->values = {{"dbserver", "erp"},
+                              {"dbdatabase", "UFDATA"},
+                              {"dbuser", "sa"},
+                              {"dbpassword", ""}};
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.show();
+    ASSERT_TRUE(platform.messages.shown.isEmpty());
+    database->failStatementsWith = QStringLiteral("Query timeout expired");
+  }
+
+  std::shared_ptr<FakeDatabase> database = std::make_shared<FakeDatabase>();
+  FakePlatform platform{fakeEngineFactory(database)};
+  Tfrm_lorquin window{platform.services};
+};
+
+TEST_F(SlowFailingDatabaseTest, TheFailureIsShownOnceTheProgressWindowIsGone) {
+  database->answerAfterMs = 900;
+  int shownWhileRunning = 0;
+  int shownWithMessage = -1;
+  QTimer::singleShot(LongWork::ShowAfter + 200ms,
+                     [&] { shownWhileRunning = visibleProgressWindows(); });
+  platform.messages.whenShown = [&] {
+    shownWithMessage = visibleProgressWindows();
+  };
+  window.tbn_query->click();
+  EXPECT_EQ(platform.messages.texts(), QStringList{BomDataReadFailedText});
+  EXPECT_EQ(shownWhileRunning, 1);
+  EXPECT_EQ(shownWithMessage, 0);
+}
+
+// While a query runs, a click on "输出", two keys in the class box and the
+// close box reach nothing; afterwards they take effect in that order: the
+// export asks for its file, each key runs its query, the window closes.
+TEST_F(SlowFailingDatabaseTest, InputDuringAQueryTakesEffectAfterItInOrder) {
+  database->answerAfterMs = 300;
+  const qsizetype statementsBefore = database->statements.size();
+  QString classDuring;
+  qsizetype dialogsDuring = -1;
+  bool visibleDuring = false;
+  QTimer::singleShot(20ms, [&] {
+    QTest::mouseClick(window.tbn_export, Qt::LeftButton);
+    window.edt_class->setFocus();
+    QTest::keyClicks(window.edt_class, "ab");
+    window.close();
+    QTest::qWait(50);
+    classDuring = window.edt_class->currentText();
+    dialogsDuring = platform.saveDialog.opened.size();
+    visibleDuring = window.isVisible();
+  });
+  window.tbn_query->click();
+  EXPECT_EQ(classDuring, "") << "no key reached the class box";
+  EXPECT_EQ(dialogsDuring, 0);
+  EXPECT_TRUE(visibleDuring);
+
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 10000));
+  EXPECT_EQ(platform.saveDialog.opened.size(), 1);
+  EXPECT_EQ(database->statements.size() - statementsBefore, 3);
+  EXPECT_EQ(database->statements.back().count("'ab'"), 2)
+      << database->statements.back();
+  EXPECT_EQ(platform.messages.texts(),
+            (QStringList{BomDataReadFailedText,
+                         QStringLiteral("BOM查询数据输出未完成！"),
+                         BomDataReadFailedText, BomDataReadFailedText}));
+}
+
+// A login the user gives up in the connection dialog: no message, nothing
+// stored, the connection closed, the dialog still open; the login that
+// never answered is left to end on its own.
+TEST(LongLoginTest, ACancelledLoginInTheDialogStoresNothing) {
+  const auto database = std::make_shared<FakeDatabase>();
+  database->loginAfterMs = 3000;
+  FakePlatform platform(fakeEngineFactory(database));
+  platform.store->values = {{"dbserver", "old"}};
+  DbConnection connection(fakeEngineFactory(database));
+  Tfrm_link dialog(platform.services, connection);
+  dialog.edt_server->setText("erp");
+  dialog.edt_database->setText("UFDATA");
+  dialog.edt_user->setText("sa");
+  escapeAfter(50ms, &dialog);
+  QElapsedTimer clock;
+  clock.start();
+  dialog.btn_okClick();
+  EXPECT_LT(clock.elapsed(), 2000) << "released before the login ended";
+  EXPECT_TRUE(platform.messages.shown.isEmpty())
+      << platform.messages.texts().join('\n');
+  EXPECT_EQ(platform.store->values,
+            (QMap<QString, QString>{{"dbserver", "old"}}));
+  EXPECT_FALSE(connection.connected());
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+}
+
+} // namespace
