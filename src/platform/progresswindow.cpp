@@ -37,7 +37,10 @@ ProgressWindow::ProgressWindow(const QString &activity, const QString &rowsText,
   layout->addWidget(m_rows);
   layout->addWidget(m_elapsed);
   layout->addLayout(buttons);
-  setMinimumWidth(260);
+  // A fixed size, wide enough for its title: nothing to resize in a
+  // progress report.
+  m_activity->setMinimumWidth(240);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   showProgress(0, 0, 0);
 }
 
