@@ -9,20 +9,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-headers=200000
-components=1000000
-work="$build/bench/window"
-mkdir -p "$work"
-headerdb="$work/headers-$headers.sqlite3"
-expansiondb="$work/expansion-$components.sqlite3"
-
-cmake --build "$build" --target generate_bomdb longwork_bench >/dev/null
-# The databases of the window benchmark, shared with it.
-for database in "$headerdb $headers $headers" "$expansiondb 1 $components"; do
-  set -- $database
-  if [ ! -f "$1" ] || [ "$build/db/generate_bomdb" -nt "$1" ] || [ db/schema.sql -nt "$1" ]; then
-    echo "generating $1 ($2 headers, $3 component rows)"
-    "$build/db/generate_bomdb" "$1" "$2" "$3"
-  fi
-done
+source bench/window-databases.sh
+cmake --build "$build" --target longwork_bench >/dev/null
 "$build/bench/longwork_bench" "$headerdb" "$expansiondb" "$work"
