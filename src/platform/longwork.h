@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/progresswindow.h"
 #include "platform/workprogress.h"
 
 #include <QElapsedTimer>
@@ -12,7 +13,6 @@
 #include <optional>
 
 class InputDeferral;
-#include "platform/progresswindow.h"
 class QEventLoop;
 class QWidget;
 
