@@ -8,9 +8,9 @@
 
 #include "app/bomheaderquery.h"
 #include "peakmemory.h"
-#include "platform/createdatabaseenginefactory.h"
+#include "platform/database/createdatabaseenginefactory.h"
+#include "platform/dataset/query.h"
 #include "platform/errors.h"
-#include "platform/query.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

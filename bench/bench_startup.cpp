@@ -16,9 +16,9 @@
 #include "app/application.h"
 #include "app/programsetup.h"
 #include "app/unt_lorquin.h"
-#include "platform/messageboxes.h"
+#include "platform/dataset/query.h"
+#include "platform/desktop/messageboxes.h"
 #include "platform/platformservices.h"
-#include "platform/query.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>

@@ -4,9 +4,9 @@
 
 #include "grid/bomgridsettings.h"
 #include "grid/dbgrideh.h"
-#include "platform/datasource.h"
-#include "platform/dbconnection.h"
-#include "platform/query.h"
+#include "platform/database/dbconnection.h"
+#include "platform/dataset/datasource.h"
+#include "platform/dataset/query.h"
 
 #include <memory>
 

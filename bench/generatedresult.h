@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/dbengine.h"
-#include "platform/resulttable.h"
+#include "platform/database/dbengine.h"
+#include "platform/results/resulttable.h"
 
 // A database that answers every statement with one generated result.
 class GeneratedEngine : public DbEngine {

@@ -13,10 +13,10 @@
 #include "grid/bomgridsettings.h"
 #include "grid/dbgrideh.h"
 #include "grid/highlightcurrentrow.h"
-#include "platform/datasource.h"
-#include "platform/dbconnection.h"
-#include "platform/query.h"
-#include "platform/regionalformats.h"
+#include "platform/database/dbconnection.h"
+#include "platform/dataset/datasource.h"
+#include "platform/dataset/query.h"
+#include "platform/text/regionalformats.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -17,8 +17,8 @@
 #include "grid/applytitlesort.h"
 #include "grid/dbgrideh.h"
 #include "peakmemory.h"
-#include "platform/createdatabaseenginefactory.h"
-#include "platform/query.h"
+#include "platform/database/createdatabaseenginefactory.h"
+#include "platform/dataset/query.h"
 #include "support/fakeplatform.h"
 
 #include <QElapsedTimer>

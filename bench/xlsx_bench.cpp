@@ -19,8 +19,8 @@
 #include "export/dbgridehexport.h"
 #include "export/exporterclass.h"
 #include "grid/columneh.h"
-#include "platform/field.h"
-#include "platform/regionalformats.h"
+#include "platform/dataset/field.h"
+#include "platform/text/regionalformats.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 // bytes read back give the text the screen shows.
 #include "fuzzinput.h"
 
-#include "platform/codepage936.h"
+#include "platform/text/codepage936.h"
 
 #include <cstdio>
 #include <cstdlib>

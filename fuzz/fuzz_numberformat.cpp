@@ -4,7 +4,7 @@
 #include "fuzzinput.h"
 
 #include "platform/errors.h"
-#include "platform/numberformat.h"
+#include "platform/text/numberformat.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -14,9 +14,9 @@
 #include "grid/dbgrideh.h"
 #include "grid/griderrorhandler.h"
 #include "grid/systemcolors.h"
+#include "platform/dataset/query.h"
 #include "platform/errors.h"
-#include "platform/query.h"
-#include "platform/regionalformats.h"
+#include "platform/text/regionalformats.h"
 #include "support/exportgrid.h"
 
 #include <QApplication>

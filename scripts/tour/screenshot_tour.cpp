@@ -10,9 +10,9 @@
 #include "app/unt_lorquin.h"
 #include "bomdetail/unt_bominfo_detail.h"
 #include "connection/unt_link.h"
-#include "platform/messageboxes.h"
-#include "platform/qtmessageboxes.h"
-#include "platform/query.h"
+#include "platform/dataset/query.h"
+#include "platform/desktop/messageboxes.h"
+#include "platform/desktop/qtmessageboxes.h"
 
 #include <QDir>
 #include <QScreen>

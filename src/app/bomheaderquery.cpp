@@ -1,7 +1,7 @@
 #include "app/bomheaderquery.h"
 
+#include "platform/dataset/query.h"
 #include "platform/errors.h"
-#include "platform/query.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/errordisplay.h"
 
+#include "platform/desktop/messageboxes.h"
 #include "platform/errors.h"
-#include "platform/messageboxes.h"
 
 QString errorMessageOf(const std::exception &error) {
   if (const auto *own = dynamic_cast<const Error *>(&error))

@@ -3,7 +3,7 @@
 #include "app/application.h"
 #include "app/programsetup.h"
 #include "app/unt_lorquin.h"
-#include "platform/qtmessageboxes.h"
+#include "platform/desktop/qtmessageboxes.h"
 
 int main(int argc, char **argv) {
   Application application(argc, argv);

@@ -4,10 +4,10 @@
 #include "app/errordisplay.h"
 #include "app/screenresolution.h"
 #include "grid/griderrorhandler.h"
-#include "platform/clock.h"
-#include "platform/createdatabaseenginefactory.h"
-#include "platform/qtsavedialog.h"
-#include "platform/qtshell.h"
+#include "platform/database/createdatabaseenginefactory.h"
+#include "platform/desktop/clock.h"
+#include "platform/desktop/qtsavedialog.h"
+#include "platform/desktop/qtshell.h"
 
 #include <QLibraryInfo>
 #include <QTranslator>

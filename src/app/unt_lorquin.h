@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/dbconnection.h"
-#include "platform/dblinkinfo.h"
+#include "platform/database/dbconnection.h"
 #include "platform/platformservices.h"
+#include "platform/settings/dblinkinfo.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "bomdetail/expansionquery.h"
 
+#include "platform/dataset/query.h"
 #include "platform/errors.h"
-#include "platform/query.h"
 
 QString expansionStatement(int bomId, int parentId, ExpandMode mode) {
   return QStringLiteral("exec Pellamar_ExpandCompQty  %1,%2,%3")

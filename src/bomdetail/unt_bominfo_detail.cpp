@@ -11,13 +11,13 @@
 #include "grid/bomgridsettings.h"
 #include "grid/dbgrideh.h"
 #include "grid/highlightcurrentrow.h"
-#include "platform/clock.h"
-#include "platform/datasource.h"
-#include "platform/longwork.h"
-#include "platform/messageboxes.h"
-#include "platform/query.h"
-#include "platform/shell.h"
-#include "platform/waitcursor.h"
+#include "platform/dataset/datasource.h"
+#include "platform/dataset/query.h"
+#include "platform/desktop/clock.h"
+#include "platform/desktop/messageboxes.h"
+#include "platform/desktop/shell.h"
+#include "platform/desktop/waitcursor.h"
+#include "platform/longwork/longwork.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/dblinkinfo.h"
-#include "platform/settingsstore.h"
+#include "platform/settings/dblinkinfo.h"
+#include "platform/settings/settingsstore.h"
 
 #include <QString>
 

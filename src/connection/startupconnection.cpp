@@ -1,9 +1,9 @@
 #include "connection/startupconnection.h"
 
 #include "connection/linksettings.h"
-#include "platform/dbconnection.h"
+#include "platform/database/dbconnection.h"
+#include "platform/dataset/query.h"
 #include "platform/errors.h"
-#include "platform/query.h"
 
 bool readStartupSettings(SettingsStore &store, DbLinkInfo &info) {
   try {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/dblinkinfo.h"
+#include "platform/settings/dblinkinfo.h"
 
 #include <QStringList>
 #include <optional>

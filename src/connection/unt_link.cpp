@@ -4,11 +4,11 @@
 #include "app/messagetexts.h"
 #include "app/windowfonts.h"
 #include "connection/linksettings.h"
-#include "platform/dbconnection.h"
+#include "platform/database/dbconnection.h"
+#include "platform/desktop/messageboxes.h"
+#include "platform/desktop/waitcursor.h"
 #include "platform/errors.h"
-#include "platform/longwork.h"
-#include "platform/messageboxes.h"
-#include "platform/waitcursor.h"
+#include "platform/longwork/longwork.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 
 #include "grid/color.h"
 #include "grid/tfont.h"
-#include "platform/alignment.h"
+#include "platform/dataset/alignment.h"
 
 #include <QString>
 

@@ -8,14 +8,14 @@
 #include "grid/cellimageindex.h"
 #include "grid/dbgrideh.h"
 #include "grid/tfont.h"
-#include "platform/bcd.h"
-#include "platform/codepage936.h"
+#include "platform/dataset/numericfield.h"
+#include "platform/dataset/query.h"
 #include "platform/errors.h"
-#include "platform/longwork.h"
-#include "platform/numberformat.h"
-#include "platform/numericfield.h"
-#include "platform/query.h"
-#include "platform/regionalformats.h"
+#include "platform/longwork/longwork.h"
+#include "platform/results/bcd.h"
+#include "platform/text/codepage936.h"
+#include "platform/text/numberformat.h"
+#include "platform/text/regionalformats.h"
 
 #include <QScopeGuard>
 #include <cmath>

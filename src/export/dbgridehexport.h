@@ -3,7 +3,7 @@
 #include "export/columnsehlist.h"
 #include "grid/colcellparamseh.h"
 #include "grid/color.h"
-#include "platform/alignment.h"
+#include "platform/dataset/alignment.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -8,7 +8,7 @@
 #include "grid/dbgrideh.h"
 #include "grid/headtreenode.h"
 #include "grid/tfont.h"
-#include "platform/workprogress.h"
+#include "platform/longwork/workprogress.h"
 
 #include <QScopeGuard>
 

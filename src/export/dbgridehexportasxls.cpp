@@ -5,10 +5,10 @@
 #include "export/xlsrecords.h"
 #include "grid/columneh.h"
 #include "grid/dbgrideh.h"
+#include "platform/dataset/field.h"
+#include "platform/dataset/numericfield.h"
+#include "platform/dataset/query.h"
 #include "platform/errors.h"
-#include "platform/field.h"
-#include "platform/numericfield.h"
-#include "platform/query.h"
 
 void TDBGridEhExportAsXLS::WriteGridToStream(OutputStream &stream,
                                              bool exportAll) {

@@ -7,12 +7,12 @@
 #include "grid/columneh.h"
 #include "grid/dbgrideh.h"
 #include "grid/headtreenode.h"
-#include "platform/datetimefield.h"
-#include "platform/datetimeformat.h"
+#include "platform/dataset/datetimefield.h"
+#include "platform/dataset/numericfield.h"
+#include "platform/dataset/query.h"
 #include "platform/errors.h"
-#include "platform/numericfield.h"
-#include "platform/query.h"
-#include "platform/regionalformats.h"
+#include "platform/text/datetimeformat.h"
+#include "platform/text/regionalformats.h"
 
 #include <cmath>
 

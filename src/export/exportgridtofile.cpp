@@ -3,10 +3,10 @@
 #include "export/dbgridehexport.h"
 #include "export/exporterclass.h"
 #include "grid/dbgrideh.h"
+#include "platform/desktop/savedialog.h"
+#include "platform/desktop/waitcursor.h"
 #include "platform/errors.h"
-#include "platform/longwork.h"
-#include "platform/savedialog.h"
-#include "platform/waitcursor.h"
+#include "platform/longwork/longwork.h"
 
 #include <QScopeGuard>
 

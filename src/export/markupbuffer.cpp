@@ -1,6 +1,6 @@
 #include "export/markupbuffer.h"
 
-#include "platform/codepage936.h"
+#include "platform/text/codepage936.h"
 
 #include <algorithm>
 #include <utility>

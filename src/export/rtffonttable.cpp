@@ -1,6 +1,6 @@
 #include "export/rtffonttable.h"
 
-#include "platform/codepage936.h"
+#include "platform/text/codepage936.h"
 
 int RtfFontTable::index(const QString &name) {
   if (m_last >= 0 && m_names[size_t(m_last)] == name)

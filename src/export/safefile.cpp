@@ -1,6 +1,6 @@
 #include "export/safefile.h"
 
-#include "platform/devicefile.h"
+#include "platform/desktop/devicefile.h"
 #include "platform/errors.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "export/spillstream.h"
 
 #include "export/devicestream.h"
-#include "platform/backgroundrelease.h"
+#include "platform/longwork/backgroundrelease.h"
 
 #include <QTemporaryFile>
 

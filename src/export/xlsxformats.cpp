@@ -1,7 +1,7 @@
 #include "export/xlsxformats.h"
 
-#include "platform/datetimepattern.h"
-#include "platform/numberformat.h"
+#include "platform/text/datetimepattern.h"
+#include "platform/text/numberformat.h"
 
 #include <vector>
 

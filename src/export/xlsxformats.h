@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/regionalformats.h"
+#include "platform/text/regionalformats.h"
 
 #include <QString>
 #include <QStringView>

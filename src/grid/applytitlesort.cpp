@@ -1,7 +1,7 @@
 #include "grid/applytitlesort.h"
 
 #include "grid/dbgrideh.h"
-#include "platform/query.h"
+#include "platform/dataset/query.h"
 
 namespace {
 

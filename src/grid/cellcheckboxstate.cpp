@@ -1,7 +1,7 @@
 #include "grid/cellcheckboxstate.h"
 
 #include "grid/columneh.h"
-#include "platform/booleanfield.h"
+#include "platform/dataset/booleanfield.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "grid/celldisplaytext.h"
 
 #include "grid/columneh.h"
-#include "platform/datetimefield.h"
-#include "platform/datetimeformat.h"
+#include "platform/dataset/datetimefield.h"
+#include "platform/dataset/numericfield.h"
+#include "platform/dataset/stringfield.h"
 #include "platform/errors.h"
-#include "platform/numberformat.h"
-#include "platform/numericfield.h"
-#include "platform/stringfield.h"
+#include "platform/text/datetimeformat.h"
+#include "platform/text/numberformat.h"
 
 #include <algorithm>
 

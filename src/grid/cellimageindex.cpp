@@ -1,7 +1,7 @@
 #include "grid/cellimageindex.h"
 
 #include "grid/columneh.h"
-#include "platform/field.h"
+#include "platform/dataset/field.h"
 
 int cellImageIndex(const TColumnEh &column) {
   if (!column.HasImageList() || column.KeyList().isEmpty())

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "grid/color.h"
-#include "platform/alignment.h"
+#include "platform/dataset/alignment.h"
 
 class TDBGridEh;
 

@@ -2,9 +2,9 @@
 
 #include "grid/dbgridcolumnseh.h"
 #include "grid/dbgrideh.h"
-#include "platform/booleanfield.h"
-#include "platform/numericfield.h"
-#include "platform/query.h"
+#include "platform/dataset/booleanfield.h"
+#include "platform/dataset/numericfield.h"
+#include "platform/dataset/query.h"
 
 #include <algorithm>
 #include <utility>

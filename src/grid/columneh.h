@@ -6,7 +6,7 @@
 #include "grid/columnfooterseh.h"
 #include "grid/columntitleeh.h"
 #include "grid/followingfont.h"
-#include "platform/alignment.h"
+#include "platform/dataset/alignment.h"
 
 #include <QFlags>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "grid/columneh.h"
 #include "grid/dbgrideh.h"
-#include "platform/field.h"
+#include "platform/dataset/field.h"
 
 TColumnTitleEh::TColumnTitleEh(TColumnEh &column)
     : m_column(column),

@@ -3,7 +3,7 @@
 #include "grid/color.h"
 #include "grid/columndefvalueseh.h"
 #include "grid/followingfont.h"
-#include "platform/alignment.h"
+#include "platform/dataset/alignment.h"
 
 #include <QFlags>
 #include <QString>

@@ -6,7 +6,7 @@
 #include "grid/readonlycelleditor.h"
 #include "grid/rowheights.h"
 #include "grid/titletree.h"
-#include "platform/query.h"
+#include "platform/dataset/query.h"
 
 #include <QScopeGuard>
 #include <QScrollBar>

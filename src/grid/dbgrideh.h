@@ -9,8 +9,8 @@
 #include "grid/headtreenode.h"
 #include "grid/textmetrics.h"
 #include "grid/tfont.h"
-#include "platform/alignment.h"
-#include "platform/datasource.h"
+#include "platform/dataset/alignment.h"
+#include "platform/dataset/datasource.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>

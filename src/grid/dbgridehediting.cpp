@@ -2,8 +2,8 @@
 #include "grid/dbgrideh.h"
 
 #include "grid/readonlycelleditor.h"
-#include "platform/field.h"
-#include "platform/query.h"
+#include "platform/dataset/field.h"
+#include "platform/dataset/query.h"
 
 #include <QApplication>
 

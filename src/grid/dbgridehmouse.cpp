@@ -3,7 +3,7 @@
 #include "grid/dbgrideh.h"
 
 #include "grid/readonlycelleditor.h"
-#include "platform/query.h"
+#include "platform/dataset/query.h"
 
 #include <QMouseEvent>
 #include <QTimerEvent>

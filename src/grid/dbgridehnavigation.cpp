@@ -2,7 +2,7 @@
 // record move is a cursor move of the dataset.
 #include "grid/dbgrideh.h"
 
-#include "platform/query.h"
+#include "platform/dataset/query.h"
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>

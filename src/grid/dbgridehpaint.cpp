@@ -6,7 +6,7 @@
 #include "grid/drawcelltext.h"
 #include "grid/indicatorarrow.h"
 #include "grid/systemcolors.h"
-#include "platform/query.h"
+#include "platform/dataset/query.h"
 
 #include <QPaintEvent>
 #include <QPainter>

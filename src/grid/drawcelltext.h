@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/alignment.h"
+#include "platform/dataset/alignment.h"
 
 #include <QFontMetrics>
 #include <QRect>

@@ -3,10 +3,10 @@
 #include "grid/celldisplaytext.h"
 #include "grid/columneh.h"
 #include "grid/dbgrideh.h"
-#include "platform/bcd.h"
-#include "platform/numberformat.h"
-#include "platform/numericfield.h"
-#include "platform/query.h"
+#include "platform/dataset/numericfield.h"
+#include "platform/dataset/query.h"
+#include "platform/results/bcd.h"
+#include "platform/text/numberformat.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "grid/readonlycelleditor.h"
 
-#include "platform/numericfield.h"
-#include "platform/regionalformats.h"
-#include "platform/systembeep.h"
+#include "platform/dataset/numericfield.h"
+#include "platform/desktop/systembeep.h"
+#include "platform/text/regionalformats.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

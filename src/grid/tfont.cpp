@@ -1,6 +1,6 @@
 #include "grid/tfont.h"
 
-#include "platform/fontsubstitution.h"
+#include "platform/desktop/fontsubstitution.h"
 
 #include <QGuiApplication>
 #include <atomic>

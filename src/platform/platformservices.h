@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/dbengine.h"
-#include "platform/settingsstore.h"
+#include "platform/database/dbengine.h"
+#include "platform/settings/settingsstore.h"
 
 class Clock;
 class MessageBoxes;

@@ -1,6 +1,6 @@
 #include "app/bomheaderquery.h"
-#include "platform/query.h"
-#include "platform/regionalformats.h"
+#include "platform/dataset/query.h"
+#include "platform/text/regionalformats.h"
 #include "support/demodatabase.h"
 #include "support/fakeengine.h"
 #include "support/qtprint.h"

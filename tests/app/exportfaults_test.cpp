@@ -4,7 +4,7 @@
 #include "app/application.h"
 #include "app/errordisplay.h"
 #include "app/unt_lorquin.h"
-#include "platform/query.h"
+#include "platform/dataset/query.h"
 #include "support/demodatabase.h"
 #include "support/fakeplatform.h"
 #include "support/filefaults.h"

@@ -9,7 +9,7 @@
 #include "grid/columneh.h"
 #include "grid/dbgrideh.h"
 #include "grid/mouseinput.h"
-#include "platform/query.h"
+#include "platform/dataset/query.h"
 #include "support/demodatabase.h"
 #include "support/fakeengine.h"
 #include "support/fakeplatform.h"

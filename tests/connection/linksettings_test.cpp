@@ -1,6 +1,6 @@
 #include "connection/linksettings.h"
 #include "platform/errors.h"
-#include "platform/inisettingsstore.h"
+#include "platform/settings/inisettingsstore.h"
 #include "support/fakesettingsstore.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "app/application.h"
 #include "app/messagetexts.h"
 #include "connection/unt_link.h"
-#include "platform/dbconnection.h"
+#include "platform/database/dbconnection.h"
 #include "support/demodatabase.h"
 #include "support/fakeplatform.h"
 #include "support/qtprint.h"

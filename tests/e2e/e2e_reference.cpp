@@ -35,12 +35,12 @@
 #include "export/exportgridtofile.h"
 #include "grid/bomgridsettings.h"
 #include "grid/dbgrideh.h"
-#include "platform/createdatabaseenginefactory.h"
-#include "platform/datasource.h"
-#include "platform/dbconnection.h"
-#include "platform/qtsavedialog.h"
-#include "platform/query.h"
-#include "platform/settingsstore.h"
+#include "platform/database/createdatabaseenginefactory.h"
+#include "platform/database/dbconnection.h"
+#include "platform/dataset/datasource.h"
+#include "platform/dataset/query.h"
+#include "platform/desktop/qtsavedialog.h"
+#include "platform/settings/settingsstore.h"
 
 #include <QApplication>
 #include <QFontMetrics>

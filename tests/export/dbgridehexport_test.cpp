@@ -5,8 +5,8 @@
 #include "export/memorystream.h"
 #include "grid/columneh.h"
 #include "grid/tfont.h"
+#include "platform/dataset/numericfield.h"
 #include "platform/errors.h"
-#include "platform/numericfield.h"
 #include "support/exportgrid.h"
 
 #include <QDir>

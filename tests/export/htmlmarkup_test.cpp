@@ -3,7 +3,7 @@
 #include "export/markupbuffer.h"
 #include "grid/systemcolors.h"
 #include "grid/tfont.h"
-#include "platform/codepage936.h"
+#include "platform/text/codepage936.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "export/xlsrecords.h"
 
-#include "platform/codepage936.h"
+#include "platform/text/codepage936.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "grid/cellcheckboxstate.h"
 #include "grid/celldisplaytext.h"
 #include "grid/cellimageindex.h"
-#include "platform/datetimeformat.h"
+#include "platform/text/datetimeformat.h"
 
 namespace {
 

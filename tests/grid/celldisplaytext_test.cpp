@@ -1,9 +1,9 @@
 #include "gridfixture.h"
 
 #include "grid/celldisplaytext.h"
-#include "platform/datetimeformat.h"
+#include "platform/dataset/stringfield.h"
 #include "platform/errors.h"
-#include "platform/stringfield.h"
+#include "platform/text/datetimeformat.h"
 
 namespace {
 

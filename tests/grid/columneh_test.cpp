@@ -1,6 +1,6 @@
 #include "gridfixture.h"
 
-#include "platform/field.h"
+#include "platform/dataset/field.h"
 
 namespace {
 

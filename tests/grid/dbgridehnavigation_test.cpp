@@ -1,7 +1,7 @@
 #include "showngrid.h"
 
 #include "grid/readonlycelleditor.h"
-#include "platform/systembeep.h"
+#include "platform/desktop/systembeep.h"
 
 #include <QContextMenuEvent>
 #include <QLineEdit>

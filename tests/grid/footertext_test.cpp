@@ -1,6 +1,6 @@
 #include "gridfixture.h"
 
-#include "platform/numericfield.h"
+#include "platform/dataset/numericfield.h"
 
 namespace {
 

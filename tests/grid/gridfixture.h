@@ -2,10 +2,10 @@
 
 #include "grid/dbgrideh.h"
 #include "grid/systemcolors.h"
-#include "platform/datasource.h"
-#include "platform/dbconnection.h"
-#include "platform/query.h"
-#include "platform/regionalformats.h"
+#include "platform/database/dbconnection.h"
+#include "platform/dataset/datasource.h"
+#include "platform/dataset/query.h"
+#include "platform/text/regionalformats.h"
 #include "support/fakeengine.h"
 #include "support/fixedtextmetrics.h"
 

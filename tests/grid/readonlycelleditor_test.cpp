@@ -2,7 +2,7 @@
 #include "showngrid.h"
 
 #include "grid/readonlycelleditor.h"
-#include "platform/systembeep.h"
+#include "platform/desktop/systembeep.h"
 
 #include <QLineEdit>
 

@@ -1,8 +1,8 @@
 #include "grid/titletree.h"
 
 #include "grid/tfont.h"
-#include "platform/codepage936.h"
 #include "platform/errors.h"
+#include "platform/text/codepage936.h"
 #include "support/fixedtextmetrics.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "support/demodatabase.h"
 
-#include "platform/createdatabaseenginefactory.h"
-#include "platform/odbcengine.h"
+#include "platform/database/createdatabaseenginefactory.h"
+#include "platform/database/odbcengine.h"
 
 QString demoDatabasePath() { return QStringLiteral(BOMQUERY_DEMO_DB); }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/dbconnection.h"
+#include "platform/database/dbconnection.h"
 
 #include <QString>
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 #include "export/memorystream.h"
 #include "grid/bomgridsettings.h"
 #include "grid/systemcolors.h"
-#include "platform/codepage936.h"
 #include "platform/errors.h"
-#include "platform/regionalformats.h"
+#include "platform/text/codepage936.h"
+#include "platform/text/regionalformats.h"
 #include "support/fixedtextmetrics.h"
 
 ExportGrid::ExportGrid() : connection(fakeEngineFactory(database)) {

@@ -2,9 +2,9 @@
 
 #include "export/dbgridehexport.h"
 #include "grid/dbgrideh.h"
-#include "platform/datasource.h"
-#include "platform/dbconnection.h"
-#include "platform/query.h"
+#include "platform/database/dbconnection.h"
+#include "platform/dataset/datasource.h"
+#include "platform/dataset/query.h"
 #include "support/fakeengine.h"
 
 #include <QByteArray>

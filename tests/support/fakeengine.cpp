@@ -1,7 +1,7 @@
 #include "support/fakeengine.h"
 
 #include "platform/errors.h"
-#include "platform/workprogress.h"
+#include "platform/longwork/workprogress.h"
 
 #include <QElapsedTimer>
 #include <thread>

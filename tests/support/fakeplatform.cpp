@@ -1,6 +1,6 @@
 #include "support/fakeplatform.h"
 
-#include "platform/longwork.h"
+#include "platform/longwork/longwork.h"
 
 #include "app/application.h"
 #include "app/errordisplay.h"

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/clock.h"
-#include "platform/messageboxes.h"
+#include "platform/desktop/clock.h"
+#include "platform/desktop/messageboxes.h"
+#include "platform/desktop/savedialog.h"
+#include "platform/desktop/shell.h"
 #include "platform/platformservices.h"
-#include "platform/savedialog.h"
-#include "platform/shell.h"
 #include "support/fakesettingsstore.h"
 
 #include <QList>

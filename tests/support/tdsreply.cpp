@@ -1,6 +1,6 @@
 #include "support/tdsreply.h"
 
-#include "platform/codepage936.h"
+#include "platform/text/codepage936.h"
 
 #include <QDateTime>
 #include <QtEndian>

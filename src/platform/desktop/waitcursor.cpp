@@ -1,0 +1,10 @@
+#include "platform/desktop/waitcursor.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+WaitCursor::WaitCursor() {
+  QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+WaitCursor::~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }

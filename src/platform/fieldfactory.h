@@ -1,9 +1,0 @@
-#pragma once
-
-#include "platform/field.h"
-
-#include <memory>
-
-// The field of the class that matches the type of result column
-// `columnIndex` of `dataSet`.
-std::unique_ptr<TField> createField(const Query &dataSet, int columnIndex);

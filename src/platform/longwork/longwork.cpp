@@ -1,0 +1,214 @@
+#include "platform/longwork/longwork.h"
+
+#include "platform/longwork/inputdeferral.h"
+#include "platform/longwork/progresswindow.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QWidget>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+constexpr std::chrono::milliseconds RefreshEvery{100};
+
+QString activityText(WorkKind kind) {
+  switch (kind) {
+  case WorkKind::Query:
+    return QStringLiteral("正在查询…");
+  case WorkKind::Export:
+    return QStringLiteral("正在输出…");
+  case WorkKind::Login:
+    break;
+  }
+  return QStringLiteral("正在连接…");
+}
+
+QString rowsText(WorkKind kind) {
+  switch (kind) {
+  case WorkKind::Query:
+    return QStringLiteral("已读取");
+  case WorkKind::Export:
+    return QStringLiteral("已输出");
+  case WorkKind::Login:
+    break;
+  }
+  return QString();
+}
+
+} // namespace
+
+// What the window's thread shares with the thread that runs the work.
+struct LongWork::Job {
+  WorkProgress progress;
+  std::function<void(WorkProgress &)> work;
+  std::exception_ptr error; // written by the work's thread before `ended`
+
+  std::mutex mutex;
+  bool ended = false;         // guarded
+  QEventLoop *loop = nullptr; // guarded: told when the work ends
+};
+
+int LongWork::s_running = 0;
+
+LongWork::LongWork(QWidget *owner, WorkKind kind)
+    : m_owner(owner), m_kind(kind),
+      m_deferral(std::make_unique<InputDeferral>([this] { cancel(); })) {
+  ++s_running;
+  m_clock.start();
+  m_sinceEventLoop.start();
+  m_showTimer.setSingleShot(true);
+  QObject::connect(&m_showTimer, &QTimer::timeout,
+                   [this] { showProgressWindow(); });
+  m_showTimer.start(ShowAfter);
+  QObject::connect(&m_refreshTimer, &QTimer::timeout,
+                   [this] { refreshProgressWindow(); });
+  m_graceTimer.setSingleShot(true);
+  QObject::connect(&m_graceTimer, &QTimer::timeout, [this] {
+    if (m_waiting)
+      m_waiting->quit();
+  });
+}
+
+LongWork::~LongWork() {
+  // The window goes first: the input given back must find the windows as
+  // they were before the work, the caller's active again.
+  const bool wasActive = m_window && m_window->isActiveWindow();
+  delete m_window.data();
+  if (wasActive && m_owner)
+    m_owner->activateWindow();
+  m_deferral.reset();
+  --s_running;
+}
+
+void LongWork::runOnWorker(std::function<void(WorkProgress &)> work,
+                           std::function<void()> interrupt, OnCancel onCancel) {
+  if (m_cancelled)
+    throw WorkCancelled();
+  m_onCancel = onCancel;
+  if (m_window)
+    m_window->cancelButton()->setEnabled(onCancel != OnCancel::Ignore);
+  const auto restore = qScopeGuard([this] {
+    m_onCancel = OnCancel::Wait;
+    if (m_window)
+      m_window->cancelButton()->setEnabled(!m_cancelled);
+  });
+  const auto job = std::make_shared<Job>();
+  job->work = std::move(work);
+  QEventLoop loop;
+  {
+    const std::lock_guard lock(job->mutex);
+    job->loop = &loop;
+  }
+  std::thread worker([job] {
+    try {
+      job->work(job->progress);
+    } catch (...) {
+      job->error = std::current_exception();
+    }
+    // What the work holds is let go here, on its own thread.
+    job->work = nullptr;
+    const std::lock_guard lock(job->mutex);
+    job->ended = true;
+    // By name: the call is made and freed inside Qt, which alone hands it
+    // from this thread to the window's.
+    if (job->loop)
+      QMetaObject::invokeMethod(job->loop, "quit", Qt::QueuedConnection);
+  });
+
+  m_job = job;
+  m_interrupt = std::move(interrupt);
+  bool ended;
+  {
+    const std::lock_guard lock(job->mutex);
+    ended = job->ended;
+  }
+  // Ends when the work ends, or when a cancelled work outlasts its grace.
+  // Input cannot start anything meanwhile: it is held back.
+  m_waiting = &loop;
+  if (!ended)
+    loop.exec();
+  m_waiting = nullptr;
+  {
+    const std::lock_guard lock(job->mutex);
+    job->loop = nullptr;
+    ended = job->ended;
+  }
+  m_job.reset();
+  m_interrupt = nullptr;
+  m_graceTimer.stop();
+  if (!ended) {
+    // Left behind after a cancel: it ends on its own, unwatched.
+    worker.detach();
+    throw WorkCancelled();
+  }
+  worker.join();
+  if (m_cancelled)
+    throw WorkCancelled();
+  if (job->error)
+    std::rethrow_exception(job->error);
+}
+
+void LongWork::pace(qint64 rows, qint64 total) {
+  m_hereProgress.setDone(rows);
+  m_hereProgress.setTotal(total);
+  // Reading the clock costs more than a short row on some machines: look
+  // at it every few rows, and on every call that brings no new row (a
+  // longer step after the rows).
+  if (rows == m_rowsAtClockLook || rows - m_rowsAtClockLook >= 32) {
+    m_rowsAtClockLook = rows;
+    if (m_sinceEventLoop.hasExpired(Slice.count())) {
+      QCoreApplication::processEvents();
+      m_sinceEventLoop.restart();
+    }
+  }
+  if (m_cancelled)
+    throw WorkCancelled();
+}
+
+void LongWork::cancel() {
+  if (m_cancelled || (m_job && m_onCancel == OnCancel::Ignore))
+    return;
+  m_cancelled = true;
+  m_hereProgress.cancel();
+  if (m_window)
+    m_window->showCancelling();
+  if (!m_job)
+    return;
+  m_job->progress.cancel();
+  if (m_onCancel != OnCancel::Interrupt)
+    return;
+  if (m_interrupt)
+    std::thread(m_interrupt).detach();
+  m_graceTimer.start(CancelGrace);
+}
+
+const WorkProgress &LongWork::currentProgress() const {
+  return m_job ? m_job->progress : m_hereProgress;
+}
+
+void LongWork::showProgressWindow() {
+  m_window =
+      new ProgressWindow(activityText(m_kind), rowsText(m_kind), m_owner);
+  QObject::connect(m_window, &ProgressWindow::cancelRequested,
+                   [this] { cancel(); });
+  m_deferral->exempt(m_window);
+  m_window->cancelButton()->setEnabled(!m_job ||
+                                       m_onCancel != OnCancel::Ignore);
+  if (m_cancelled)
+    m_window->showCancelling();
+  refreshProgressWindow();
+  m_window->show();
+  m_refreshTimer.start(RefreshEvery);
+}
+
+void LongWork::refreshProgressWindow() {
+  if (!m_window)
+    return;
+  const WorkProgress &progress = currentProgress();
+  m_window->showProgress(progress.done(), progress.total(), m_clock.elapsed());
+}
