@@ -20,37 +20,56 @@ constexpr qsizetype UnitCount = 0x10000;
 
 constexpr UINT CodePage936 = 936;
 
+// The system's bytes for one code unit of the basic plane; "?" where the
+// page has no character for it (no best-fit look-alikes).
+quint16 systemCode(char16_t unit) {
+  const wchar_t wide = wchar_t(unit);
+  char bytes[2];
+  BOOL usedDefault = FALSE;
+  const int size = WideCharToMultiByte(CodePage936, WC_NO_BEST_FIT_CHARS, &wide,
+                                       1, bytes, 2, nullptr, &usedDefault);
+  if (usedDefault || size < 1)
+    return Replacement;
+  if (size == 1)
+    return quint8(bytes[0]);
+  return quint16(quint8(bytes[0]) << 8 | quint8(bytes[1]));
+}
+
 #else
 
+// The system's bytes for one code unit of the basic plane; "?" where the
+// converter has none or drops the character without a trace (soft hyphen,
+// joiners, variation selectors, the byte-order mark).
+quint16 systemCode(char16_t unit) {
+  thread_local QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
+  const QChar c{unit};
+  const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+  if (bytes.size() == 1)
+    return quint8(bytes[0]);
+  if (bytes.size() == 2)
+    return quint16(quint8(bytes[0]) << 8 | quint8(bytes[1]));
+  return Replacement;
+}
+
+#endif
+
 // The code page bytes of every code unit of the basic plane: one byte below
-// 0x100, else lead byte × 256 + trail byte; surrogates are "?". Built
-// once from the system's converter, which drops some characters (soft
-// hyphen, joiners, variation selectors, the byte-order mark) without a
-// trace; those become "?" here like every other character the page cannot
-// hold.
+// 0x100, else lead byte × 256 + trail byte; surrogates are "?". Built once
+// from the system's converter and used the same way on every system, so a
+// text gives the same bytes everywhere, one "?" per character the page
+// cannot hold.
 const std::array<quint16, UnitCount> &unitCodes() {
   static const std::unique_ptr<const std::array<quint16, UnitCount>> codes =
       [] {
         auto table = std::make_unique<std::array<quint16, UnitCount>>();
-        QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
-        for (char32_t unit = 0; unit < UnitCount; ++unit) {
-          const QChar c{char16_t(unit)};
-          const QByteArray bytes = QChar::isSurrogate(unit)
-                                       ? QByteArray()
-                                       : encoder.encode(QStringView(&c, 1));
-          if (bytes.size() == 1)
-            (*table)[unit] = quint8(bytes[0]);
-          else if (bytes.size() == 2)
-            (*table)[unit] = quint16(quint8(bytes[0]) << 8 | quint8(bytes[1]));
-          else
-            (*table)[unit] = Replacement;
-        }
+        for (char32_t unit = 0; unit < UnitCount; ++unit)
+          (*table)[unit] = QChar::isSurrogate(unit)
+                               ? Replacement
+                               : systemCode(char16_t(unit));
         return table;
       }();
   return *codes;
 }
-
-#endif
 
 // What every code unit of the basic plane reads as after a pass through the
 // page: itself, "?" or a look-alike. Surrogates read as "?".
@@ -99,31 +118,6 @@ QString passThroughFrom(QStringView text, qsizetype first,
 
 } // namespace
 
-#ifdef Q_OS_WIN
-
-char *writeCodePage936(char *out, QStringView text) {
-  if (text.isEmpty())
-    return out;
-  const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
-  const int length = int(text.size());
-  return out + WideCharToMultiByte(CodePage936, 0, wide, length, out,
-                                   2 * length, "?", nullptr);
-}
-
-QString fromCodePage936(QByteArrayView bytes) {
-  if (bytes.isEmpty())
-    return {};
-  const int length = int(bytes.size());
-  const int size =
-      MultiByteToWideChar(CodePage936, 0, bytes.data(), length, nullptr, 0);
-  QString text(size, Qt::Uninitialized);
-  MultiByteToWideChar(CodePage936, 0, bytes.data(), length,
-                      reinterpret_cast<wchar_t *>(text.data()), size);
-  return text;
-}
-
-#else
-
 char *writeCodePage936(char *out, QStringView text) {
   if (text.isEmpty())
     return out;
@@ -146,6 +140,22 @@ char *writeCodePage936(char *out, QStringView text) {
   }
   return out;
 }
+
+#ifdef Q_OS_WIN
+
+QString fromCodePage936(QByteArrayView bytes) {
+  if (bytes.isEmpty())
+    return {};
+  const int length = int(bytes.size());
+  const int size =
+      MultiByteToWideChar(CodePage936, 0, bytes.data(), length, nullptr, 0);
+  QString text(size, Qt::Uninitialized);
+  MultiByteToWideChar(CodePage936, 0, bytes.data(), length,
+                      reinterpret_cast<wchar_t *>(text.data()), size);
+  return text;
+}
+
+#else
 
 QString fromCodePage936(QByteArrayView bytes) {
   thread_local QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);

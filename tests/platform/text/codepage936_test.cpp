@@ -1,5 +1,6 @@
 #include "platform/text/codepage936.h"
 
+#include <QCryptographicHash>
 #include <QStringEncoder>
 #include <gtest/gtest.h>
 
@@ -76,6 +77,33 @@ TEST(CodePage936, EveryCharacterOfTheBasicPlaneAsTheSystemConverterWritesIt) {
   QByteArray appended = "prefix";
   appendCodePage936(appended, all);
   EXPECT_EQ(appended, expected);
+}
+
+QByteArray sha256(QByteArrayView bytes) {
+  return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+// Every system gives the same bytes for the whole basic plane (surrogates
+// and the pair they make at DBFF DC00 included) and reads every double
+// byte the same way: the digests are those of the converter used on Linux,
+// and the Windows build reaches them through the system's own.
+TEST(CodePage936, EverySystemGivesTheSameBytesAndTheSameText) {
+  QString plane;
+  for (char32_t unit = 0; unit < 0x10000; ++unit)
+    plane += QChar(char16_t(unit));
+  EXPECT_EQ(sha256(toCodePage936(plane)),
+            "473f8289c3714fe9acc1184004d033bb07a089d5f1458dd73edd23ac59cd935b");
+
+  QString decoded;
+  for (int lead = 0x81; lead <= 0xFE; ++lead)
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      const char pair[] = {char(lead), char(trail)};
+      decoded += fromCodePage936(QByteArrayView(pair, 2)) + u'|';
+    }
+  EXPECT_EQ(
+      sha256(QByteArrayView(reinterpret_cast<const char *>(decoded.utf16()),
+                            decoded.size() * 2)),
+      "090927a988cd6d2bf172c974acc5bec146097ab505b0c16a91b25bb0d4a15c91");
 }
 
 TEST(CodePage936, AppendsBehindTheBytesAlreadyThere) {
