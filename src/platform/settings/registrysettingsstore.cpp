@@ -32,9 +32,14 @@ bool RegistrySettingsStore::openKey(const QString &path) {
   while (subKey.startsWith(u'\\'))
     subKey.remove(0, 1);
   HKEY key = nullptr;
-  const LSTATUS status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, wide(subKey), 0,
-                                         nullptr, REG_OPTION_NON_VOLATILE,
-                                         FullAccess, nullptr, &key, nullptr);
+  LSTATUS status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, wide(subKey), 0, nullptr,
+                                   REG_OPTION_NON_VOLATILE, FullAccess, nullptr,
+                                   &key, nullptr);
+  // A standard user may read the machine's settings but not change them:
+  // the key is then open for reading, and every write fails before any
+  // value is changed.
+  if (status == ERROR_ACCESS_DENIED)
+    status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide(subKey), 0, KEY_READ, &key);
   if (status != ERROR_SUCCESS)
     return false;
   m_key = key;
@@ -77,6 +82,11 @@ void RegistrySettingsStore::writeString(const QString &name,
   const LSTATUS status =
       RegSetValueExW(key, wide(name), 0, REG_SZ,
                      reinterpret_cast<const BYTE *>(value.utf16()), size);
+  if (status == ERROR_ACCESS_DENIED)
+    throw SettingsError(
+        QStringLiteral("Cannot write registry value \"%1\": only an "
+                       "administrator may change the machine's settings")
+            .arg(name));
   if (status != ERROR_SUCCESS)
     throw SettingsError(
         QStringLiteral("Cannot write registry value \"%1\"").arg(name));

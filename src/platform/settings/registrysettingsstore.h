@@ -16,7 +16,8 @@ public:
   RegistrySettingsStore &operator=(const RegistrySettingsStore &) = delete;
   ~RegistrySettingsStore() override;
 
-  // Opens or creates the key with full access; false when that fails.
+  // Opens or creates the key with full access, or opens it for reading
+  // where the user may not change it; false when neither works.
   bool openKey(const QString &path) override;
   // Accepts string and expandable string values (the latter unexpanded);
   // throws SettingsError for any other type, a failed read, or no open key.
