@@ -1,7 +1,6 @@
 #include "platform/database/sqliteengine.h"
 
 #include "platform/database/procedurecall.h"
-#include "platform/database/sqlitenative.h"
 #include "platform/errors.h"
 #include "platform/longwork/workprogress.h"
 
@@ -11,16 +10,11 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlQuery>
 
-#ifdef BOMQUERY_SQLITE_NATIVE
 #include "platform/database/sqliteresultreader.h"
 
 #include <memory>
 #include <sqlite3.h>
-#else
-#include "platform/database/sqlqueryreader.h"
-#endif
 
 namespace {
 
@@ -47,11 +41,9 @@ SqliteEngine::SqliteEngine(const QString &path)
     QSqlDatabase::removeDatabase(m_connectionName);
     throw DatabaseError(message);
   }
-#ifdef BOMQUERY_SQLITE_NATIVE
   const QVariant handle = m_database.driver()->handle();
   if (qstrcmp(handle.typeName(), "sqlite3*") == 0)
     m_handle = *static_cast<sqlite3 *const *>(handle.constData());
-#endif
 }
 
 SqliteEngine::~SqliteEngine() {
@@ -83,8 +75,6 @@ QString SqliteEngine::procedureDefinition(const QString &name) {
         QStringLiteral("Could not find stored procedure '%1'.").arg(name));
   return found.column(0).text(0).toString();
 }
-
-#ifdef BOMQUERY_SQLITE_NATIVE
 
 void SqliteEngine::interrupt() {
   if (m_handle)
@@ -185,20 +175,3 @@ ResultTable SqliteEngine::run(const QString &sql, const QVariantList &arguments,
     throw;
   }
 }
-
-#else
-
-ResultTable SqliteEngine::run(const QString &sql, const QVariantList &arguments,
-                              const std::vector<FieldDef> &declared) {
-  QSqlQuery query(m_database);
-  query.setForwardOnly(true);
-  if (!query.prepare(sql))
-    throw DatabaseError(query.lastError().text());
-  for (const QVariant &argument : arguments)
-    query.addBindValue(argument);
-  if (!query.exec())
-    throw DatabaseError(query.lastError().text());
-  return readSqlQuery(query, declared, progress());
-}
-
-#endif

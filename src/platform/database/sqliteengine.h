@@ -41,5 +41,6 @@ private:
   // Held rather than looked up by name: Qt hands a named connection only to
   // the thread that made it.
   QSqlDatabase m_database;
-  sqlite3 *m_handle = nullptr; // the driver's own, where it is shared
+  sqlite3 *m_handle = nullptr; // the driver's own: the program links the
+                               // same SQLite library as Qt's driver
 };

@@ -1,9 +1,5 @@
 #include "platform/database/sqliteresultreader.h"
 
-#include "platform/database/sqlitenative.h"
-
-#ifdef BOMQUERY_SQLITE_NATIVE
-
 #include "platform/errors.h"
 #include "platform/longwork/workprogress.h"
 #include "platform/results/resultcolumnwriter.h"
@@ -128,5 +124,3 @@ ResultTable readSqliteStatement(sqlite3_stmt *statement,
   table.squeeze();
   return table;
 }
-
-#endif

@@ -13,8 +13,7 @@ struct sqlite3_stmt;
 // declared type; the others take the storage class of their first row
 // (INTEGER as Integer, REAL as Float, anything else as WideString). Throws
 // DatabaseError with SQLite's message. `progress`, when given, counts the
-// rows, and a cancel ends the read with WorkCancelled. Only where
-// BOMQUERY_SQLITE_NATIVE is defined (platform/database/sqlitenative.h).
+// rows, and a cancel ends the read with WorkCancelled.
 ResultTable readSqliteStatement(sqlite3_stmt *statement,
                                 const std::vector<FieldDef> &declared,
                                 WorkProgress *progress = nullptr);
