@@ -26,7 +26,4 @@ else
   scripts/demo-settings.sh "$build/db/demo.sqlite3" > "$settings"
 fi
 
-# The help file is looked up as hlp/bomdetail_hlp.chm below the working
-# folder, which the build puts into the build folder.
-cd "$build"
 BOMQUERY_SETTINGS_FILE="$settings" exec "$build/src/prj_lorquin"

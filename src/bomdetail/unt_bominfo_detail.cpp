@@ -6,6 +6,7 @@
 #include "app/windowfonts.h"
 #include "app/windowtoolbar.h"
 #include "bomdetail/bomdetailcolumns.h"
+#include "bomdetail/helpfiles.h"
 #include "export/exportgridtofile.h"
 #include "grid/applytitlesort.h"
 #include "grid/bomgridsettings.h"
@@ -21,7 +22,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -184,10 +184,8 @@ void Tfrm_bominfo_detail::tbn_helpClick() {
   // Most desktops other than Windows have no viewer for the compiled help;
   // its page opens in the browser instead, and with neither the user is
   // told why nothing opened.
-  for (const QString &file : {QStringLiteral("hlp/bomdetail_hlp.chm"),
-                              QStringLiteral("hlp/bomdetail_hlp.html")})
-    if (m_services.shell.execute(this, QStringLiteral("open"),
-                                 QDir::toNativeSeparators(file),
+  for (const QString &file : componentHelpFiles())
+    if (m_services.shell.execute(this, QStringLiteral("open"), file,
                                  ShellShowMode::Show))
       return;
   m_services.messages.showMessage(this, NoticeCaption, HelpUnavailableText,

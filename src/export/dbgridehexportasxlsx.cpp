@@ -3,7 +3,9 @@
 #include "export/extendedreal.h"
 #include "export/titlelevels.h"
 #include "export/xlsxformats.h"
+#include "export/xlsxnumbercell.h"
 #include "export/xlsxworkbook.h"
+#include "grid/celldisplaytext.h"
 #include "grid/columneh.h"
 #include "grid/dbgrideh.h"
 #include "grid/headtreenode.h"
@@ -13,8 +15,6 @@
 #include "platform/errors.h"
 #include "platform/text/datetimeformat.h"
 #include "platform/text/regionalformats.h"
-
-#include <cmath>
 
 namespace {
 
@@ -40,7 +40,7 @@ void TDBGridEhExportAsXLSX::WriteGridToStream(OutputStream &stream,
   if (exportAll)
     checkSize();
   m_row = 0;
-  m_numberFormats.clear();
+  m_patternFormats.clear();
   m_dateTimeFormats.clear();
   try {
     TDBGridEhExport::WriteGridToStream(stream, exportAll);
@@ -147,21 +147,24 @@ void TDBGridEhExportAsXLSX::EmitDataCell(TColumnEh &column,
   switch (field->DataType()) {
   case FieldType::Integer:
   case FieldType::Word:
-    writeNumber(position, field->AsInteger(), *field, column.DisplayFormat());
+    writeNumber(position, field->AsInteger(),
+                patternOf(*field, column.DisplayFormat()), params.Text);
     return;
   case FieldType::BCD:
     // A value beyond the fixed-point storage has no number to write.
     if (static_cast<const TBCDField *>(field)->IsOverflow())
       break;
-    writeNumber(position, field->AsFloat(), *field, column.DisplayFormat());
+    writeNumber(position, field->AsFloat(),
+                patternOf(*field, column.DisplayFormat()), params.Text);
     return;
   case FieldType::Float:
-    // A worksheet holds no infinity and no "not a number".
-    if (!std::isfinite(field->AsFloat()))
-      break;
-    writeNumber(position, field->AsFloat(), *field, column.DisplayFormat());
+    writeNumber(position, field->AsFloat(),
+                patternOf(*field, column.DisplayFormat()), params.Text);
     return;
   case FieldType::DateTime:
+    // A text that a column's handler gave the cell is what the grid shows.
+    if (column.OnGetCellParams && params.Text != CellDisplayText(column))
+      break;
     writeDateTime(position, static_cast<const TDateTimeField &>(*field),
                   column.DisplayFormat(), params.Text);
     return;
@@ -172,10 +175,25 @@ void TDBGridEhExportAsXLSX::EmitDataCell(TColumnEh &column,
 }
 
 void TDBGridEhExportAsXLSX::writeNumber(int column, double value,
-                                        const TField &field,
-                                        const QString &columnPattern) {
-  m_book->writeNumber(m_row, column, value,
-                      numberFormatOf(patternOf(field, columnPattern)));
+                                        const QString &pattern,
+                                        const QString &text) {
+  const std::optional<QString> patternFormat = patternFormatOf(pattern);
+  const std::optional<QString> format =
+      patternFormat ? xlsxCellNumberFormat(*patternFormat, value, text,
+                                           RegionalFormats::current())
+                    : std::nullopt;
+  lxw_format *cellFormat = nullptr;
+  if (format && *format != QLatin1String("General")) {
+    cellFormat = m_book->numberFormat(*format);
+    if (cellFormat == nullptr) {
+      m_book->writeText(m_row, column, text);
+      return;
+    }
+  }
+  if (format)
+    m_book->writeNumber(m_row, column, value, cellFormat);
+  else
+    m_book->writeText(m_row, column, text);
 }
 
 void TDBGridEhExportAsXLSX::writeDateTime(int column,
@@ -200,16 +218,16 @@ void TDBGridEhExportAsXLSX::writeDateTime(int column,
     m_book->writeNumber(m_row, column, *serial, format);
 }
 
-lxw_format *TDBGridEhExportAsXLSX::numberFormatOf(const QString &pattern) {
+std::optional<QString>
+TDBGridEhExportAsXLSX::patternFormatOf(const QString &pattern) {
   if (pattern.isEmpty())
-    return nullptr;
-  const auto found = m_numberFormats.constFind(pattern);
-  if (found != m_numberFormats.constEnd())
+    return QString();
+  const auto found = m_patternFormats.constFind(pattern);
+  if (found != m_patternFormats.constEnd())
     return *found;
   const std::optional<QString> format = xlsxNumberFormat(pattern);
-  lxw_format *cellFormat = format ? m_book->numberFormat(*format) : nullptr;
-  m_numberFormats.insert(pattern, cellFormat);
-  return cellFormat;
+  m_patternFormats.insert(pattern, format);
+  return format;
 }
 
 lxw_format *TDBGridEhExportAsXLSX::dateTimeFormatOf(const QString &pattern) {
@@ -240,8 +258,9 @@ void TDBGridEhExportAsXLSX::EmitFooterCell(int position, int footerRow,
   const double value =
       ExtendedReal::quotient(FooterSum(footerRow, position), 10000).toDouble();
   const TField *field = FooterField(footer, column);
-  lxw_format *format = nullptr;
-  if (footer.ValueType() == fvtSum && field != nullptr)
-    format = numberFormatOf(patternOf(*field, QString()));
-  m_book->writeNumber(m_row, position, value, format);
+  writeNumber(position, value,
+              footer.ValueType() == fvtSum && field != nullptr
+                  ? patternOf(*field, QString())
+                  : QString(),
+              text);
 }

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 #include <memory>
+#include <optional>
 
 struct lxw_format;
 class TDateTimeField;
@@ -12,12 +13,13 @@ class XlsxWorkbook;
 
 // An Excel workbook (.xlsx) of one worksheet holding the grid as it shows:
 // the title row(s) in bold and frozen, multi-level titles as merged cells;
-// numbers as numbers with the column's pattern where Excel has one that
-// shows the same text; date-times as Excel dates in the pattern the grid
-// shows them with; text, booleans and whatever Excel cannot show the same
-// way as the grid's text (codes keep their leading zeros); nulls empty;
-// column widths as on screen. Footer sums and counts are numbers, other
-// footers text.
+// numbers as numbers in a format that shows exactly the grid's text for
+// that value (xlsxCellNumberFormat); date-times as Excel dates in the
+// pattern the grid shows them with; text, booleans and whatever Excel
+// cannot show the same way as the grid's text (codes keep their leading
+// zeros), a text that a column's handler gave a cell included; nulls empty;
+// column widths as on screen. Footer sums and counts are numbers where a
+// format shows their text, other footers text.
 //
 // The worksheet is written row by row with memory flat in the row count; an
 // export larger than a worksheet is refused before anything is written.
@@ -46,18 +48,21 @@ private:
   void checkSize() const;
   int titleRowCount() const;
   void emitTitleLevels(const TColumnsEhList &columns);
-  void writeNumber(int column, double value, const TField &field,
-                   const QString &columnPattern);
+  // `value` as a number where a format shows it as `text`, the grid's text
+  // of it with `pattern`, else `text`.
+  void writeNumber(int column, double value, const QString &pattern,
+                   const QString &text);
   void writeDateTime(int column, const TDateTimeField &field,
                      const QString &columnPattern, const QString &text);
-  // The cell format of a grid pattern; null for Excel's general format.
-  lxw_format *numberFormatOf(const QString &pattern);
+  // The number format of a grid pattern (xlsxNumberFormat), empty for no
+  // pattern; none where Excel has none.
+  std::optional<QString> patternFormatOf(const QString &pattern);
   // Null when Excel has no date format that shows what the pattern shows.
   lxw_format *dateTimeFormatOf(const QString &pattern);
 
   std::unique_ptr<XlsxWorkbook> m_book;
   int m_row = 0;
   int m_column = 0;
-  QHash<QString, lxw_format *> m_numberFormats;
+  QHash<QString, std::optional<QString>> m_patternFormats;
   QHash<QString, lxw_format *> m_dateTimeFormats;
 };

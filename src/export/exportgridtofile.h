@@ -18,8 +18,9 @@ inline const QString ExportDialogFilter = QStringLiteral(
 QString datedFileName(const QString &prefix, const QDate &today);
 
 // The export command of both windows: asks for a file in the save dialog
-// (the file types above, "xls" added to a name without extension,
-// `defaultName` proposed, `preferredType` 0..3 preselecting types 1..4) and
+// (the file types above, a name typed without an extension completed with
+// the one of the type chosen, `defaultName` proposed, `preferredType` 0..3
+// preselecting types 1..4) and
 // writes every row of `grid` with the writer of the file type left
 // selected, whatever extension was typed. False when no grid was given or
 // the dialog or the export was cancelled (a cancelled export leaves the

@@ -180,8 +180,8 @@ std::optional<QString> xlsxDateTimeFormat(QStringView pattern,
 }
 
 std::optional<double> xlsxDateSerial(double days) {
-  // 2 is 1 January 1900, 61 is 1 March 1900, 2958466 is 1 January 10000.
-  if (!(days >= 2) || !(days < 2958466))
+  // 61 is 1 March 1900, 2958466 is 1 January 10000.
+  if (!(days >= 61) || !(days < 2958466))
     return std::nullopt;
-  return days < 61 ? days - 1 : days;
+  return days;
 }

@@ -9,7 +9,9 @@
 // Translations of the grid's number and date-time patterns into the number
 // formats of an Excel workbook, so that a cell holding the value shows the
 // text the grid shows. Each gives no format where Excel has no pattern that
-// shows the same text.
+// shows the same text. A number format may still show some values
+// otherwise than the grid (Excel picks a section before rounding, writes a
+// point without decimals): xlsxCellNumberFormat decides for each value.
 
 // The number format of a number pattern (numberformat.h): "0.00" stays
 // "0.00", a "," anywhere in a section groups thousands as "#,##0" does, and
@@ -26,7 +28,8 @@ std::optional<QString> xlsxDateTimeFormat(QStringView pattern,
                                           const RegionalFormats &formats);
 
 // Excel's serial number of a date-time held as days since 30 December 1899:
-// the same number from 1 March 1900 on, one less before it (Excel counts a
-// 29 February 1900 that never was). None before 1 January 1900 and after
-// 31 December 9999, which Excel cannot show as dates.
+// the same number, from 1 March 1900 to 31 December 9999. None outside:
+// Excel has no dates after 9999 nor before 1900, and before 1 March 1900
+// readers disagree by a day (Excel counts a 29 February 1900 that never
+// was, others do not).
 std::optional<double> xlsxDateSerial(double days);

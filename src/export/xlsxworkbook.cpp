@@ -21,6 +21,32 @@ QByteArray libraryFileName(const QString &path) {
 
 constexpr qint64 kCopyBlock = 256 * 1024;
 
+bool isHexDigit(QChar c) {
+  return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') ||
+         (c >= u'A' && c <= u'F');
+}
+
+// Whether "_xHHHH_" starts at `i`: readers of the format take it for the
+// character of code HHHH.
+bool escapeAt(QStringView text, qsizetype i) {
+  if (i + 7 > text.size() || text[i + 1].toLower() != u'x' ||
+      text[i + 6] != u'_')
+    return false;
+  for (qsizetype k = i + 2; k < i + 6; ++k)
+    if (!isHexDigit(text[k]))
+      return false;
+  return true;
+}
+
+// Whether the text needs more than cutting: an "_", a surrogate, U+FFFE or
+// U+FFFF.
+bool needsCare(QStringView text) {
+  for (const QChar c : text)
+    if (c == u'_' || c.isSurrogate() || c.unicode() >= 0xFFFE)
+      return true;
+  return false;
+}
+
 } // namespace
 
 XlsxWorkbook::XlsxWorkbook() {
@@ -63,13 +89,30 @@ const char *XlsxWorkbook::utf8(QStringView text) {
   return m_utf8.constData();
 }
 
+QStringView XlsxWorkbook::cellText(QStringView text) {
+  if (text.size() <= kMaxTextLength && !needsCare(text))
+    return text;
+  m_cellText.clear();
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    QStringView piece = text.sliced(i, 1);
+    if (c.isHighSurrogate() && i + 1 < text.size() &&
+        text[i + 1].isLowSurrogate())
+      piece = text.sliced(i++, 2);
+    else if (c.isSurrogate() || c.unicode() >= 0xFFFE)
+      piece = u"\uFFFD";
+    else if (c == u'_' && escapeAt(text, i))
+      piece = u"_x005F_";
+    if (m_cellText.size() + piece.size() > kMaxTextLength)
+      break;
+    m_cellText += piece;
+  }
+  return m_cellText;
+}
+
 void XlsxWorkbook::writeText(int row, int column, QStringView text,
                              lxw_format *format) {
-  if (text.size() > kMaxTextLength) {
-    text = text.first(kMaxTextLength);
-    if (text.back().isHighSurrogate())
-      text.chop(1);
-  }
+  text = cellText(text);
   if (text.isEmpty()) {
     if (format != nullptr)
       writeBlank(row, column, format);
@@ -81,8 +124,9 @@ void XlsxWorkbook::writeText(int row, int column, QStringView text,
 
 void XlsxWorkbook::writeNumber(int row, int column, double value,
                                lxw_format *format) {
+  // Excel has no negative zero.
   check(worksheet_write_number(m_sheet, lxw_row_t(row), lxw_col_t(column),
-                               value, format));
+                               value == 0 ? 0.0 : value, format));
 }
 
 void XlsxWorkbook::writeBlank(int row, int column, lxw_format *format) {
@@ -95,9 +139,9 @@ void XlsxWorkbook::mergeCells(int firstRow, int firstColumn, int lastRow,
                               lxw_format *format) {
   // The library writes the block's cells again; those of rows already
   // finished are dropped, which leaves what was written there.
-  check(worksheet_merge_range(m_sheet, lxw_row_t(firstRow),
-                              lxw_col_t(firstColumn), lxw_row_t(lastRow),
-                              lxw_col_t(lastColumn), utf8(text), format));
+  check(worksheet_merge_range(
+      m_sheet, lxw_row_t(firstRow), lxw_col_t(firstColumn), lxw_row_t(lastRow),
+      lxw_col_t(lastColumn), utf8(cellText(text)), format));
 }
 
 void XlsxWorkbook::setColumnWidth(int column, int pixels) {

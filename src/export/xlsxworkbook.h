@@ -34,7 +34,7 @@ public:
   XlsxWorkbook &operator=(const XlsxWorkbook &) = delete;
 
   // Row and column numbers are 0-based. A null format is Excel's default.
-  // A text longer than a cell holds is cut at kMaxTextLength characters.
+  // A text is written as cellText gives it.
   void writeText(int row, int column, QStringView text,
                  lxw_format *format = nullptr);
   void writeNumber(int row, int column, double value,
@@ -60,6 +60,12 @@ public:
   void close(OutputStream &output);
 
 private:
+  // `text` as a cell holds it, so that readers show it as it is: what XML
+  // cannot hold (U+FFFE, U+FFFF, a lone surrogate) as U+FFFD; the "_" of a
+  // literal "_xHHHH_", which readers take for the character of code HHHH,
+  // escaped as "_x005F_"; cut at kMaxTextLength characters, escapes
+  // included. Control characters the library escapes itself.
+  QStringView cellText(QStringView text);
   // The text as libxlsxwriter takes it: UTF-8, NUL-terminated.
   const char *utf8(QStringView text);
   // Throws FormatError with the library's text for an error code.
@@ -75,4 +81,5 @@ private:
   QStringEncoder m_encoder{QStringEncoder::Utf8,
                            QStringConverter::Flag::Stateless};
   QByteArray m_utf8;
+  QString m_cellText;
 };

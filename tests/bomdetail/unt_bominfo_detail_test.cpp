@@ -11,6 +11,7 @@
 #include "support/qtprint.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -72,9 +73,13 @@ TEST_F(ComponentWindowTest, AFailedExpansionKeepsTheCountAndSaysSo) {
   EXPECT_EQ(window.recordCountPanel()->text(), count);
 }
 
+// The help files are those beside the program, whatever the working folder.
 TEST_F(ComponentWindowTest, HelpOpensTheFileOrItsPageOrSaysWhyNot) {
-  const QString chm = QDir::toNativeSeparators("hlp/bomdetail_hlp.chm");
-  const QString html = QDir::toNativeSeparators("hlp/bomdetail_hlp.html");
+  const QDir programFolder(QCoreApplication::applicationDirPath());
+  const QString chm =
+      QDir::toNativeSeparators(programFolder.filePath("hlp/bomdetail_hlp.chm"));
+  const QString html = QDir::toNativeSeparators(
+      programFolder.filePath("hlp/bomdetail_hlp.html"));
   struct Case {
     QList<bool> opened;
     QStringList targets;

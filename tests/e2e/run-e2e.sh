@@ -9,10 +9,13 @@
 #   - "查询" fills the header grid, the bottom bar shows the count;
 #   - "输出" in each of the file types of the save dialog, chosen in the
 #     dialog's own type list, writes the file the library's writer of that
-#     type gives for the same grid, byte for byte (e2e_reference);
+#     type gives for the same grid, byte for byte (e2e_reference); a name
+#     typed without an extension gets the one of the type chosen;
 #   - a class typed into 存货大类 filters the grid;
 #   - a double click asks "是否到末级？", "是" opens "BOM查询_细表" with the
-#     components down to the last level, and its export works;
+#     components down to the last level, and its export works; its "帮助"
+#     hands the help file beside the program to the desktop, though the
+#     program was started from another folder;
 #   - "退出" ends the program with status 0; a second start reads the stored
 #     settings, and a class typed at once goes into 存货大类 and filters.
 # Every wait has a deadline. A failure prints "E2E FAIL <step>: <what>";
@@ -23,7 +26,7 @@
 # Exit status 0 passed, 1 failed, 77 skipped (a tool it needs is missing).
 set -uo pipefail
 
-for tool in Xvfb openbox xdotool xmodmap xprop import python3; do
+for tool in Xvfb openbox xdotool xmodmap xprop import python3 xdg-open xdg-mime; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"
     exit 77
@@ -51,6 +54,19 @@ export XDG_RUNTIME_DIR=$work/runtime
 export BOMQUERY_SETTINGS_FILE=$work/settings.ini
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI QT_QPA_PLATFORMTHEME \
   QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP SESSION_MANAGER
+
+# A viewer for the help, as a desktop has one: the desktop's opener
+# (xdg-open) starts it with the file, and it notes which file that was.
+help_opened=$work/help-opened
+mkdir -p "$XDG_CONFIG_HOME" "$HOME/.local/share/applications"
+printf '#!/bin/sh\nprintf "%%s\\n" "$1" >"%s"\n' "$help_opened" >"$work/help-viewer"
+chmod +x "$work/help-viewer"
+printf '%s\n' "[Desktop Entry]" "Type=Application" "Name=Help viewer" \
+  "Exec=$work/help-viewer %f" "MimeType=application/vnd.ms-htmlhelp;text/html;" \
+  >"$HOME/.local/share/applications/bomquery-help-viewer.desktop"
+printf '%s\n' "[Default Applications]" \
+  "application/vnd.ms-htmlhelp=bomquery-help-viewer.desktop" \
+  "text/html=bomquery-help-viewer.desktop" >"$XDG_CONFIG_HOME/mimeapps.list"
 
 step=setup
 shot_number=0
@@ -103,6 +119,17 @@ begin() {
   step=$1
   local ms=$(($(now_ms) - started_ms))
   printf '%3d.%ds %s\n' $((ms / 1000)) $((ms % 1000 / 100)) "$1"
+}
+
+# wait_for <seconds> <command...>: polls until the command succeeds; fails
+# (status 1) when it has not within that time.
+wait_for() {
+  local deadline=$(($(now_ms) + $1 * 1000))
+  shift
+  until "$@"; do
+    (($(now_ms) < deadline)) || return 1
+    sleep 0.1
+  done
 }
 
 # wait_until <seconds> <what> <command...>: polls until the command succeeds.
@@ -176,8 +203,8 @@ wait_text() {
 }
 
 start_program() {
-  # The help file is looked up below the working folder, as the demo does.
-  (cd "$build" && exec timeout 120 "$program") >"$work/program.log" 2>&1 &
+  # From a folder of its own: nothing may depend on the working folder.
+  (cd "$work/home" && exec timeout 120 "$program") >"$work/program.log" 2>&1 &
   program_pid=$!
 }
 
@@ -220,13 +247,16 @@ sys.exit(members(sys.argv[1]) != members(sys.argv[2]))
 PYTHON
 }
 
-# export_grid <window title> <type> <name>: "输出" in that window, the
-# type (1 the first) chosen in the dialog's type list, the file typed as
-# work/out/<name>-<type>.<extension>; compared with work/ref/ of the same
-# name.
+# export_grid <window title> <type> <name> [typed]: "输出" in that window,
+# the type (1 the first) chosen in the dialog's type list, the file typed as
+# work/out/<name>-<type> without an extension (or with it, given "typed");
+# the file work/out/<name>-<type>.<extension> is compared with work/ref/ of
+# the same name.
 export_grid() {
-  local title=$1 type=$2 file
+  local title=$1 type=$2 file typed
   file=$3-$type.${extensions[$type]}
+  typed=$3-$type
+  [ "${4:-}" = typed ] && typed=$file
   begin "export-$3-$type"
   click "$(window_named "$title")" "$toolbar_export_x" "$toolbar_y"
   wait_active "另存为"
@@ -235,12 +265,15 @@ export_grid() {
   keys alt+n Tab Home
   for ((i = 1; i < type; i++)); do keys Down; done
   keys alt+n ctrl+a
-  type_text "$work/out/$file"
+  type_text "$work/out/$typed"
   shot "$step"
   keys Return
   wait_until 10 "closed save dialog" window_gone "另存为"
-  wait_until 10 "file $file" test -e "$work/out/$file"
   wait_active "$title"
+  if ! wait_for 10 test -e "$work/out/$file"; then
+    mismatch "\"${type_names[$type]}\" with $typed typed wrote no $file; out/ holds: $(ls "$work/out" | tr '\n' ' ')"
+    return
+  fi
   same_export "$work/out/$file" "$work/ref/$file" && return
   local got t
   got="first bytes$(head -c 8 "$work/out/$file" | od -An -tx1 | tr -s ' ')"
@@ -356,7 +389,7 @@ click "$main" "${class_box[@]}"
 type_text "$class_name"
 wait_text "BOM查询" 0 -28 260 28 "记录数为：$class_count"
 shot "$step"
-export_grid "BOM查询" 1 class
+export_grid "BOM查询" 1 class typed
 
 begin open-components
 double_click "$main" "${first_header_row[@]}"
@@ -367,7 +400,20 @@ keys y
 wait_active "BOM查询_细表"
 wait_text "BOM查询_细表" 0 -30 300 30 "记录数为：$detail_count"
 shot "$step-open"
-export_grid "BOM查询_细表" 2 detail
+export_grid "BOM查询_细表" 2 detail typed
+
+begin help
+rm -f "$help_opened"
+click "$(window_named "BOM查询_细表")" "$toolbar_third_x" "$toolbar_y"
+if wait_for 10 test -s "$help_opened"; then
+  opened=$(head -n 1 "$help_opened")
+  [ "$opened" = "$build/src/hlp/bomdetail_hlp.chm" ] ||
+    mismatch "帮助 opened $opened, not the help file beside the program"
+else
+  mismatch "帮助 opened nothing"
+  window_active "提示" && keys Return
+fi
+wait_active "BOM查询_细表"
 
 begin close
 click "$(window_named "BOM查询_细表")" "$toolbar_exit_x" "$toolbar_y"

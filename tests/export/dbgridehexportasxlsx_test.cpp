@@ -122,92 +122,144 @@ struct CellCase {
   QJsonValue expected;
   const char *cellType;
   const char *format;
+  // The text a column handler gives the cell, if any.
+  const char *handlerText = nullptr;
 };
 
 // One column per case, one record: every cell holds what the grid shows in
-// the type a user of Excel expects.
-TEST_F(XlsxExportTest, CellValuesTypesAndFormats) {
-  const CellCase cases[] = {
-      {"code",
-       FieldType::String,
-       "0201010001",
-       {},
-       "0201010001",
-       "s",
-       "General"},
-      {"name",
-       FieldType::WideString,
-       "螺钉 M3×8",
-       {},
-       "螺钉 M3×8",
-       "s",
-       "General"},
-      {"empty text", FieldType::WideString, "", {}, QJsonValue(), "", ""},
-      {"null", FieldType::WideString, QVariant(), {}, QJsonValue(), "", ""},
-      {"quantity", FieldType::BCD, qint64(12345), "0.00", 1.2345, "n", "0.00"},
-      {"grouped", FieldType::BCD, qint64(123456789), "#,##0.00", 12345.6789,
-       "n", "#,##0.00"},
-      {"integer", FieldType::Integer, -1, {}, -1, "n", "General"},
-      {"float", FieldType::Float, 0.125, {}, 0.125, "n", "General"},
-      {"null number", FieldType::BCD, QVariant(), "0.00", QJsonValue(), "", ""},
-      {"date",
-       FieldType::DateTime,
-       45356.0,
-       {},
-       "2024-03-05T00:00:00",
-       "d",
-       "yyyy\\-m\\-d"},
-      {"date and time",
-       FieldType::DateTime,
-       45356.75,
-       {},
-       "2024-03-05T18:00:00",
-       "d",
-       "yyyy\\-m\\-d\\ h\\:mm\\:ss"},
-      {"before March 1900",
-       FieldType::DateTime,
-       60.5,
-       {},
-       "1900-02-28T12:00:00",
-       "d",
-       "yyyy\\-m\\-d\\ h\\:mm\\:ss"},
-      {"first day of 1900",
-       FieldType::DateTime,
-       2.0,
-       {},
-       "1900-01-01T00:00:00",
-       "d",
-       "yyyy\\-m\\-d"},
-      {"after 2038", FieldType::DateTime, 73051.0, "yyyy/mm/dd",
-       "2100-01-01T00:00:00", "d", "yyyy\\/mm\\/dd"},
-      // Excel has no dates before 1900 and no month names of ours: the
-      // grid's text.
-      {"before 1900",
-       FieldType::DateTime,
-       -10.0,
-       {},
-       "1899-12-20",
-       "s",
-       "General"},
-      {"month name", FieldType::DateTime, 45356.0, "d mmm yyyy", "5 Mar 2024",
-       "s", "General"},
-      {"boolean", FieldType::Boolean, 1, {}, "True", "s", "General"},
-  };
-  std::vector<FakeColumn> columns;
-  std::vector<QVariant> record;
-  for (size_t i = 0; i < std::size(cases); ++i) {
-    const QString name = QStringLiteral("c%1").arg(i);
-    grid.addColumn(name, QString::fromUtf8(cases[i].name))
-        .setDisplayFormat(cases[i].columnPattern);
-    columns.push_back({name, cases[i].type});
-    record.push_back(cases[i].value);
+// the type a user of Excel expects, and a number only where its format
+// shows exactly the grid's text for that value.
+const CellCase kCellCases[] = {
+    {"code", FieldType::String, "0201010001", "", "0201010001", "s", "General"},
+    {"name", FieldType::WideString, "螺钉 M3×8", "", "螺钉 M3×8", "s",
+     "General"},
+    {"empty text", FieldType::WideString, "", "", QJsonValue(), "", ""},
+    {"null", FieldType::WideString, QVariant(), "", QJsonValue(), "", ""},
+    {"quantity", FieldType::BCD, qint64(12345), "0.00", 1.2345, "n", "0.00"},
+    {"grouped", FieldType::BCD, qint64(123456789), "#,##0.00", 12345.6789, "n",
+     "#,##0.00"},
+    {"integer", FieldType::Integer, -1, "", -1, "n", "General"},
+    {"float", FieldType::Float, 0.125, "", 0.125, "n", "0.000"},
+    {"null number", FieldType::BCD, QVariant(), "0.00", QJsonValue(), "", ""},
+    {"date", FieldType::DateTime, 45356.0, "", "2024-03-05T00:00:00", "d",
+     "yyyy\\-m\\-d"},
+    {"date and time", FieldType::DateTime, 45356.75, "", "2024-03-05T18:00:00",
+     "d", "yyyy\\-m\\-d\\ h\\:mm\\:ss"},
+    {"first of March 1900", FieldType::DateTime, 61.5, "",
+     "1900-03-01T12:00:00", "d", "yyyy\\-m\\-d\\ h\\:mm\\:ss"},
+    {"after 2038", FieldType::DateTime, 73051.0, "yyyy/mm/dd",
+     "2100-01-01T00:00:00", "d", "yyyy\\/mm\\/dd"},
+    // Excel has no dates before 1900 and no month names of ours, and
+    // readers disagree on the days before March 1900: the grid's text.
+    {"before 1900", FieldType::DateTime, -10.0, "", "1899-12-20", "s",
+     "General"},
+    {"before March 1900", FieldType::DateTime, 60.5, "", "1900-2-28 12:00:00",
+     "s", "General"},
+    {"month name", FieldType::DateTime, 45356.0, "d mmm yyyy", "5 Mar 2024",
+     "s", "General"},
+    {"boolean", FieldType::Boolean, 1, "", "True", "s", "General"},
+    // What XML cannot hold becomes U+FFFD; text that reads as an escape is
+    // escaped; control characters arrive.
+    {"U+FFFE and U+FFFF", FieldType::WideString,
+     QString::fromUtf16(u"a\uFFFEb\uFFFF"), "", "a\uFFFDb\uFFFD", "s",
+     "General"},
+    {"lone surrogate", FieldType::WideString,
+     QString(QChar(0xD800)) + QStringLiteral("x"), "", "\uFFFDx", "s",
+     "General"},
+    // openpyxl reads such text as it is stored, escapes included;
+    // LibreOffice (below) shows it as the grid does.
+    {"escape-like text", FieldType::WideString, "_x0041_ _X0042_", "",
+     "_x005F_x0041_ _x005F_X0042_", "s", "General"},
+    {"control characters", FieldType::WideString, "a\x01\tb\r\nc", "",
+     "a_x0001_\tb_x000D_\nc", "s", "General"},
+    // Where Excel shows something else than the grid for the value, the
+    // grid's text.
+    {"# for zero", FieldType::Float, 0.0, "#", "0", "s", "General"},
+    {"# for five", FieldType::Float, 5.0, "#", 5, "n", "#"},
+    {"zero section, tiny", FieldType::Float, 1e-20, "0.00;(0.00);零", "零", "s",
+     "General"},
+    {"zero section, small negative", FieldType::Float, -0.001, "0.00;(0.00);零",
+     "零", "s", "General"},
+    {"zero section, zero", FieldType::Float, 0.0, "0.00;(0.00);零", 0, "n",
+     "0.00;\\(0.00\\);\\零"},
+    {"negative section", FieldType::Float, -2.5, "0.00;(0.00);零", -2.5, "n",
+     "0.00;\\(0.00\\);\\零"},
+    {"half on the decimal value", FieldType::Float, 2.675, "0.00", 2.675, "n",
+     "0.00"},
+    {"exponent", FieldType::Float, 0.00012345, "0.00E+00", 0.00012345, "n",
+     "0.00E+00"},
+    {"no integer digit", FieldType::Float, 0.5, "#.00", 0.5, "n", "#.00"},
+    {"literals and leading zeros", FieldType::Float, -7.0, "'kg' 000%", -7, "n",
+     "\\k\\g\\ 000\\%"},
+    {"point without decimals", FieldType::Float, 1.0, "0.##", "1", "s",
+     "General"},
+    {"point with decimals", FieldType::Float, 1.5, "0.##", 1.5, "n", "0.##"},
+    {"grouped, no decimals", FieldType::BCD, qint64(10000), "#,##0.###", "1",
+     "s", "General"},
+    {"negative rounding to zero", FieldType::Float, -0.001, "0.00", "0.00", "s",
+     "General"},
+    {"no such format", FieldType::Float, 1.0, "0;;0", "1", "s", "General"},
+    {"largest double", FieldType::Float, 1.7976931348623157e308, "",
+     "1.79769313486232E308", "s", "General"},
+    {"beyond Excel", FieldType::Float, 9.999999999999995e307, "0.00E+00",
+     "1.00E+308", "s", "General"},
+    {"Excel's largest", FieldType::Float, 9.99999999999999e307, "0.00E+00",
+     9.99999999999999e307, "n", "0.00E+00"},
+    {"fifteen digits", FieldType::Float, 1.0 / 3, "", 1.0 / 3, "n",
+     "0.000000000000000"},
+    {"twelve-digit integer", FieldType::Float, 123456789012.0, "",
+     123456789012.0, "n", "0"},
+    // The text a column's handler gives is what the grid shows.
+    {"handler on a number", FieldType::BCD, qint64(50000), "0.00", "约 5", "s",
+     "General", "约 5"},
+    {"handler on a date", FieldType::DateTime, 45356.0, "", "今天", "s",
+     "General", "今天"},
+};
+
+// The grid's text of case `i` (column i, its one record).
+QString gridText(const ExportGrid &grid, size_t i) {
+  if (kCellCases[i].handlerText)
+    return QString::fromUtf8(kCellCases[i].handlerText);
+  return CellDisplayText(grid.grid.Columns()[int(i)]);
+}
+
+// The cell of case `i`: row 2 below the title, column i.
+QByteArray caseCell(size_t i) {
+  QByteArray letters;
+  for (size_t n = i + 1; n > 0; n = (n - 1) / 26)
+    letters.prepend(char('A' + (n - 1) % 26));
+  return letters + "2";
+}
+
+class XlsxCellTest : public XlsxExportTest {
+protected:
+  void SetUp() override {
+    std::vector<FakeColumn> columns;
+    std::vector<QVariant> record;
+    for (size_t i = 0; i < std::size(kCellCases); ++i) {
+      const CellCase &c = kCellCases[i];
+      const QString name = QStringLiteral("c%1").arg(i);
+      TColumnEh &column = grid.addColumn(name, QString::fromUtf8(c.name));
+      column.setDisplayFormat(c.columnPattern);
+      if (c.handlerText)
+        column.OnGetCellParams = [text = QString::fromUtf8(c.handlerText)](
+                                     TColumnEh &, bool,
+                                     TColCellParamsEh &params) {
+          params.Text = text;
+        };
+      columns.push_back({name, c.type});
+      record.push_back(c.value);
+    }
+    grid.open(makeTable(columns, {record}));
   }
-  grid.open(makeTable(columns, {record}));
+};
+
+TEST_F(XlsxCellTest, CellValuesTypesAndFormatsReadByOpenpyxl) {
   const QJsonObject sheet = exportAndRead();
-  for (size_t i = 0; i < std::size(cases); ++i) {
-    const CellCase &c = cases[i];
+  for (size_t i = 0; i < std::size(kCellCases); ++i) {
+    const CellCase &c = kCellCases[i];
     SCOPED_TRACE(c.name);
-    const QByteArray at = QByteArray(1, char('A' + i)) + "2";
+    const QByteArray at = caseCell(i);
     if (c.expected.isNull()) {
       EXPECT_FALSE(sheet["cells"].toObject().contains(at));
       continue;
@@ -215,13 +267,55 @@ TEST_F(XlsxExportTest, CellValuesTypesAndFormats) {
     const QJsonObject found = cell(sheet, at.constData());
     EXPECT_EQ(found["value"], c.expected);
     EXPECT_EQ(found["type"].toString(), c.cellType);
-    EXPECT_EQ(found["format"].toString(), c.format);
+    EXPECT_EQ(found["format"].toString(), QString::fromUtf8(c.format));
     EXPECT_FALSE(found["bold"].toBool());
-    // A text cell is exactly the grid's text.
-    if (QByteArray(c.cellType) == "s") {
-      EXPECT_EQ(found["value"].toString(),
-                CellDisplayText(grid.grid.Columns()[int(i)]));
+    // A text cell is exactly the grid's text, but for what XML cannot hold
+    // and escapes.
+    const QString value = found["value"].toString();
+    if (QByteArray(c.cellType) == "s" && !value.contains(QChar(0xFFFD)) &&
+        !value.contains("_x")) {
+      EXPECT_EQ(value, gridText(grid, i));
     }
+  }
+}
+
+// LibreOffice shows every cell as the grid does. Skipped where LibreOffice
+// is not installed (tests/export/shown_by_libreoffice.py).
+TEST_F(XlsxCellTest, LibreOfficeShowsWhatTheGridShows) {
+  const QString path = folder.filePath(QStringLiteral("cells.xlsx"));
+  TDBGridEhExportAsXLSX writer;
+  writer.setGrid(&grid.grid);
+  writer.WriteGridToFile(path, true);
+  const QString python = readerInterpreter();
+  ASSERT_FALSE(python.isEmpty());
+  QProcess reader;
+  reader.start(
+      python,
+      {BOMQUERY_SOURCE_DIR "/tests/export/shown_by_libreoffice.py", path});
+  if (!reader.waitForFinished(110000)) {
+    reader.kill();
+    reader.waitForFinished(1000);
+    FAIL() << "LibreOffice did not finish within 110 s";
+  }
+  if (reader.exitCode() == 77)
+    GTEST_SKIP() << "LibreOffice is not installed";
+  ASSERT_EQ(reader.exitCode(), 0)
+      << reader.readAllStandardError().toStdString();
+  const QJsonArray rows =
+      QJsonDocument::fromJson(reader.readAllStandardOutput()).array();
+  ASSERT_GE(rows.size(), 2);
+  const QJsonArray shown = rows[1].toArray();
+  for (size_t i = 0; i < std::size(kCellCases); ++i) {
+    const CellCase &c = kCellCases[i];
+    SCOPED_TRACE(c.name);
+    const QString text = qsizetype(i) < shown.size()
+                             ? shown[qsizetype(i)].toString()
+                             : QString();
+    // LibreOffice keeps a line break as a line feed alone.
+    if (c.expected.toString().contains(QChar(0xFFFD)))
+      EXPECT_EQ(text, c.expected.toString());
+    else
+      EXPECT_EQ(text, gridText(grid, i).replace("\r\n", "\n"));
   }
 }
 

@@ -2,6 +2,66 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+bool isAsciiLetter(QChar c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// The extension of the file name at the end of `path` (without the dot);
+// empty when it has none.
+QStringView fileExtension(QStringView path) {
+  qsizetype nameStart = path.lastIndexOf(u'/') + 1;
+#ifdef Q_OS_WIN
+  nameStart = std::max(nameStart, path.lastIndexOf(u'\\') + 1);
+#endif
+  const qsizetype dot = path.lastIndexOf(u'.');
+  if (dot <= nameStart)
+    return {};
+  const QStringView extension = path.sliced(dot + 1);
+  bool letter = false;
+  for (const QChar c : extension) {
+    if (!isAsciiLetter(c) && !isAsciiDigit(c))
+      return {};
+    letter = letter || isAsciiLetter(c);
+  }
+  return letter ? extension : QStringView();
+}
+
+// Qt's own dialog, completing a name typed without an extension before it
+// takes the name, so that the question whether to replace an existing file
+// asks about the file that will be written.
+class CompletingFileDialog final : public QFileDialog {
+public:
+  using QFileDialog::QFileDialog;
+
+  // The extension of the file type selected now; unset for a dialog that
+  // is not Qt's own.
+  std::function<QString()> extension;
+
+  void accept() override {
+    auto *name = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    const QStringList files = selectedFiles();
+    // A folder typed is opened, not saved into.
+    if (name && extension && files.size() == 1 &&
+        !QFileInfo(files.constFirst()).isDir()) {
+      const QString typed = name->text();
+      const QString completed = withFileExtension(typed, extension());
+      if (completed != typed)
+        name->setText(completed);
+    }
+    QFileDialog::accept();
+  }
+};
+
+} // namespace
 
 QList<DialogFilterEntry> dialogFilterEntries(const QString &filter) {
   const QStringList parts = filter.split(QLatin1Char('|'));
@@ -31,6 +91,24 @@ int selectedFilterIndex(const QStringList &dialogFilters,
   return 0;
 }
 
+bool hasFileExtension(QStringView path) {
+  return !fileExtension(path).isEmpty();
+}
+
+QString withFileExtension(const QString &path, const QString &extension) {
+  if (extension.isEmpty() || hasFileExtension(path))
+    return path;
+  return path.endsWith(u'.') ? path + extension : path + u'.' + extension;
+}
+
+QString filterEntryExtension(const DialogFilterEntry &entry) {
+  if (entry.patterns.isEmpty())
+    return QString();
+  return fileExtension(entry.patterns.constFirst().trimmed())
+      .toString()
+      .toLower();
+}
+
 std::optional<SaveDialogChoice>
 QtSaveDialog::execute(QWidget *owner, const SaveDialogOptions &options) {
   // Qt reads the patterns from the last parentheses of a name filter; the
@@ -42,7 +120,7 @@ QtSaveDialog::execute(QWidget *owner, const SaveDialogOptions &options) {
                        entry.patterns.join(QLatin1Char(' ')) +
                        QLatin1Char(')'));
 
-  QFileDialog dialog(owner);
+  CompletingFileDialog dialog(owner);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::HideNameFilterDetails);
@@ -62,7 +140,26 @@ QtSaveDialog::execute(QWidget *owner, const SaveDialogOptions &options) {
       types->setItemText(int(i), entries[i].description);
   else
     types = nullptr;
-  dialog.setDefaultSuffix(options.defaultExt);
+  const auto extensionOfEntry = [&](int index) {
+    const QString extension = index >= 1 && index <= entries.size()
+                                  ? filterEntryExtension(entries[index - 1])
+                                  : QString();
+    return extension.isEmpty() ? options.defaultExt : extension;
+  };
+  if (types) {
+    dialog.extension = [&] {
+      return extensionOfEntry(types->currentIndex() + 1);
+    };
+  }
+  // Where Qt's own dialog does not complete the name, the system's dialog
+  // adds the suffix it is given, which follows the type selected.
+  dialog.setDefaultSuffix(extensionOfEntry(options.filterIndex));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&](const QString &selected) {
+                     dialog.setDefaultSuffix(extensionOfEntry(
+                         types ? types->currentIndex() + 1
+                               : selectedFilterIndex(dialogFilters, selected)));
+                   });
   dialog.selectFile(options.fileName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return std::nullopt;

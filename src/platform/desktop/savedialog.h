@@ -7,8 +7,9 @@ class QWidget;
 
 // What the save-file dialog is opened with. `filter` pairs descriptions and
 // patterns separated by "|" ("Text (*.txt)|*.txt|..."); `filterIndex`
-// counts its entries from 1; `defaultExt` (without the dot) is added to a
-// typed name that has no extension.
+// counts its entries from 1. A typed name without an extension gets the
+// extension of the entry left selected (its first pattern's); `defaultExt`
+// (without the dot) is the one added for an entry whose pattern names none.
 struct SaveDialogOptions {
   QString filter;
   QString defaultExt;

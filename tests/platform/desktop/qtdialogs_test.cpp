@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -126,39 +127,111 @@ TEST(QtMessageBoxesTest, AQuestionAnswersByButtonAndBackingOutAnswersNeither) {
   }
 }
 
-TEST(QtSaveDialogTest, EachTypePickedInTheDialogIsTheIndexReturned) {
+// Picks type `entry` (1 the first) in the dialog's type list as a user
+// steps through it, types `name` and presses Enter.
+void pickTypeAndSave(QFileDialog &dialog, int entry, const QString &name) {
+  auto *types = dialog.findChild<QComboBox *>("fileTypeCombo");
+  auto *edit = dialog.findChild<QLineEdit *>("fileNameEdit");
+  ASSERT_TRUE(types && edit);
+  types->setFocus();
+  QTest::keyClick(types, Qt::Key_Home);
+  for (int step = 1; step < entry; ++step)
+    QTest::keyClick(types, Qt::Key_Down);
+  edit->setFocus();
+  edit->setText(name);
+  QTest::keyClick(edit, Qt::Key_Return);
+}
+
+// The type picked is the index returned, and a name typed without an
+// extension gets the one of that type, whatever the proposed type was; a
+// name with an extension of its own keeps it.
+TEST(QtSaveDialogTest, EachTypePickedIsTheIndexReturnedAndItsExtensionAdded) {
   QTemporaryDir folder;
-  for (int entry = 1; entry <= 5; ++entry) {
-    SCOPED_TRACE(entry);
+  const struct {
+    int entry;
+    const char *typed;
+    const char *saved;
+  } cases[] = {
+      {1, "t", "t.xls"},
+      {2, "t", "t.rtf"},
+      {3, "t", "t.html"},
+      {4, "t", "t.txt"},
+      {5, "t", "t.xlsx"},
+      {5, "报表.2026", "报表.2026.xlsx"},
+      {2, "报表.final", "报表.final"},
+      {5, "t.xls", "t.xls"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.typed + std::to_string(c.entry));
     QStringList shownTypes;
     int preselected = -1;
     whenShown<QFileDialog>([&](QFileDialog &dialog) {
       auto *types = dialog.findChild<QComboBox *>("fileTypeCombo");
-      auto *name = dialog.findChild<QLineEdit *>("fileNameEdit");
-      ASSERT_TRUE(types && name);
+      ASSERT_TRUE(types);
       for (int i = 0; i < types->count(); ++i)
         shownTypes.append(types->itemText(i));
       preselected = types->currentIndex();
-      // Down from the first entry, as a user steps through the list.
-      types->setFocus();
-      QTest::keyClick(types, Qt::Key_Home);
-      for (int step = 1; step < entry; ++step)
-        QTest::keyClick(types, Qt::Key_Down);
-      name->setFocus();
-      name->setText(folder.filePath(QStringLiteral("t")));
-      QTest::keyClick(name, Qt::Key_Return);
+      pickTypeAndSave(dialog, c.entry,
+                      folder.filePath(QString::fromUtf8(c.typed)));
     });
     const std::optional<SaveDialogChoice> choice =
         QtSaveDialog().execute(nullptr, {Filter, "xls", "BOM查询-20240305", 2});
     ASSERT_TRUE(choice);
-    EXPECT_EQ(choice->filterIndex, entry);
-    EXPECT_EQ(choice->fileName, folder.filePath("t.xls"));
+    EXPECT_EQ(choice->filterIndex, c.entry);
+    EXPECT_EQ(choice->fileName, folder.filePath(QString::fromUtf8(c.saved)));
     EXPECT_EQ(preselected, 1);
     EXPECT_EQ(shownTypes,
               (QStringList{"Excel 文档( *.xls)", "Word 文档(*.RTF)",
                            "Html 网页(*.html)", "纯文本  文档 (*.txt)",
                            "Excel 工作簿(*.xlsx)"}));
   }
+}
+
+// The dialog asks before replacing the file the completed name names, also
+// for a name that Qt alone would take as having an extension.
+TEST(QtSaveDialogTest, AsksBeforeReplacingTheFileOfTheCompletedName) {
+  QTemporaryDir folder;
+  QFile existing(folder.filePath("报表.2026.rtf"));
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  QString question;
+  whenShown<QFileDialog>([&](QFileDialog &dialog) {
+    whenShown<QMessageBox>([&](QMessageBox &box) {
+      question = box.text();
+      box.button(QMessageBox::Yes)->click();
+    });
+    pickTypeAndSave(dialog, 2, folder.filePath("报表.2026"));
+  });
+  const std::optional<SaveDialogChoice> choice =
+      QtSaveDialog().execute(nullptr, {Filter, "xls", "x", 1});
+  ASSERT_TRUE(choice);
+  EXPECT_EQ(choice->fileName, folder.filePath("报表.2026.rtf"));
+  EXPECT_TRUE(question.contains("报表.2026.rtf")) << question.toStdString();
+}
+
+// What counts as an extension of a typed name, and what the types add.
+TEST(FileExtensionTest, ANameWithoutOneGetsTheExtensionOfTheType) {
+  const struct {
+    const char *path;
+    const char *completed;
+  } cases[] = {
+      {"t", "t.xlsx"},          {"a.b", "a.b"},
+      {"报表.XLS", "报表.XLS"}, {"报表.2026", "报表.2026.xlsx"},
+      {"v1.2", "v1.2.xlsx"},    {"清单.最终版", "清单.最终版.xlsx"},
+      {"a.b c", "a.b c.xlsx"},  {"名称.", "名称.xlsx"},
+      {".xlsx", ".xlsx.xlsx"},  {"/home/u/v1.5/t", "/home/u/v1.5/t.xlsx"},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(withFileExtension(QString::fromUtf8(c.path), "xlsx"),
+              QString::fromUtf8(c.completed))
+        << c.path;
+  EXPECT_EQ(withFileExtension("t", ""), "t");
+
+  QStringList extensions;
+  for (const DialogFilterEntry &entry :
+       dialogFilterEntries(Filter + "|全部|*.*"))
+    extensions.append(filterEntryExtension(entry));
+  EXPECT_EQ(extensions, (QStringList{"xls", "rtf", "html", "txt", "xlsx", ""}));
 }
 
 TEST(QtSaveDialogTest, CancellingReturnsNothing) {
