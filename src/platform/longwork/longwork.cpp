@@ -1,5 +1,6 @@
 #include "platform/longwork/longwork.h"
 
+#include "platform/longwork/backgroundqueue.h"
 #include "platform/longwork/inputdeferral.h"
 #include "platform/longwork/progresswindow.h"
 
@@ -22,6 +23,8 @@ QString activityText(WorkKind kind) {
     return QStringLiteral("正在查询…");
   case WorkKind::Export:
     return QStringLiteral("正在输出…");
+  case WorkKind::Sort:
+    return QStringLiteral("正在排序…");
   case WorkKind::Login:
     break;
   }
@@ -35,9 +38,18 @@ QString rowsText(WorkKind kind) {
   case WorkKind::Export:
     return QStringLiteral("已输出");
   case WorkKind::Login:
+  case WorkKind::Sort:
     break;
   }
   return QString();
+}
+
+// The thread the interrupts of cancelled work run on. It is joined when the
+// program ends; an interrupt that waits for its driver delays the ones
+// after it, never the windows.
+BackgroundQueue &interrupts() {
+  static BackgroundQueue queue;
+  return queue;
 }
 
 } // namespace
@@ -183,7 +195,7 @@ void LongWork::cancel() {
   if (m_onCancel != OnCancel::Interrupt)
     return;
   if (m_interrupt)
-    std::thread(m_interrupt).detach();
+    interrupts().post(m_interrupt);
   m_graceTimer.start(CancelGrace);
 }
 
