@@ -122,10 +122,12 @@ void Tfrm_bominfo_detail::showEvent(QShowEvent *event) {
   if (m_shown)
     return;
   m_shown = true;
-  runGuarded([this] { FormShow(); });
-  // The expansion is long work: it starts once the window is on screen and
-  // modal, so no other window takes input meanwhile.
-  startWhenOnScreen(this, guarded([this] { RunExpansion(); }));
+  runGuarded([this] {
+    FormShow();
+    // The expansion is long work: it starts once the window is on screen
+    // and modal, so no other window takes input meanwhile.
+    startWhenOnScreen(this, guarded([this] { RunExpansion(); }));
+  });
 }
 
 void Tfrm_bominfo_detail::closeEvent(QCloseEvent *event) {

@@ -340,7 +340,8 @@ TEST_F(LongWorkTest, ClicksAndWheelTurnsAreDiscardedKeysReachTheirWidget) {
     QTimer::singleShot(20ms, [&] {
       QTest::mouseClick(owner.windowHandle(), Qt::LeftButton, {},
                         QPoint(50, 25));
-      QTest::mouseDClick(button, Qt::LeftButton);
+      QTest::mouseDClick(owner.windowHandle(), Qt::LeftButton, {},
+                         QPoint(50, 25));
       QWheelEvent turn(QPointF(50, 50), wheel.mapToGlobal(QPointF(50, 50)),
                        QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
                        Qt::NoScrollPhase, false);
