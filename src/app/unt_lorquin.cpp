@@ -324,7 +324,8 @@ bool Tfrm_lorquin::eventFilter(QObject *watched, QEvent *event) {
       m_doubleClickHeld = false;
       if (m_openAfterRelease) {
         m_openAfterRelease = false;
-        QTimer::singleShot(0, this, guarded([this] { openCurrentHeader(); }));
+        // After the title click this release raises, which may sort.
+        LongWork::whenIdle(this, guarded([this] { openCurrentHeader(); }));
       }
     }
   }

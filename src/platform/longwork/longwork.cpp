@@ -12,6 +12,8 @@
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -67,6 +69,34 @@ struct LongWork::Job {
 
 int LongWork::s_running = 0;
 
+namespace {
+
+struct IdleAction {
+  QPointer<QObject> context;
+  std::function<void()> action;
+};
+
+// Actions that came to run while long work ran: they wait for its end.
+std::vector<IdleAction> &idleActions() {
+  static std::vector<IdleAction> actions;
+  return actions;
+}
+
+} // namespace
+
+void LongWork::whenIdle(QObject *context, std::function<void()> action) {
+  // Looked at when its turn comes: work may have started meanwhile, right
+  // after the handler that asked (the title click after the release).
+  QTimer::singleShot(0, context,
+                     [context = QPointer<QObject>(context),
+                      action = std::move(action)]() mutable {
+                       if (s_running > 0)
+                         idleActions().push_back({context, std::move(action)});
+                       else
+                         action();
+                     });
+}
+
 LongWork::LongWork(QWidget *owner, WorkKind kind)
     : m_owner(owner), m_kind(kind),
       m_deferral(std::make_unique<InputDeferral>([this] { cancel(); })) {
@@ -94,7 +124,10 @@ LongWork::~LongWork() {
   if (wasActive && m_owner)
     m_owner->activateWindow();
   m_deferral.reset();
-  --s_running;
+  if (--s_running == 0)
+    for (IdleAction &idle : std::exchange(idleActions(), {}))
+      if (idle.context)
+        whenIdle(idle.context, std::move(idle.action));
 }
 
 void LongWork::runOnWorker(std::function<void(WorkProgress &)> work,

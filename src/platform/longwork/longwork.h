@@ -93,6 +93,14 @@ public:
   // from inside a handler that waits for its work.
   static bool anyRunning() { return s_running > 0; }
 
+  // Runs `action` from the event loop, on its next turn, when no long work
+  // runs then, else once the last work has ended and given back the input
+  // it held. Nothing runs when `context` is destroyed first. For a step a
+  // handler leaves for later that must not start in the middle of other
+  // work (a question asked after a gesture whose last click sorts the
+  // grid).
+  static void whenIdle(QObject *context, std::function<void()> action);
+
 private:
   struct Job;
   // What a cancel does to work on its own thread.

@@ -491,6 +491,28 @@ TEST_F(LongWorkTest, AnInterruptThatHangsDoesNotHoldTheWindow) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return bool(*interruptEnded); }, 5000));
 }
 
+// A step a handler leaves for later does not run in the middle of work
+// that started after the handler: it waits for that work's end.
+TEST_F(LongWorkTest, AStepLeftForWhenIdleWaitsForWorkStartedAfterIt) {
+  bool working = false, ran = false, ranDuringWork = false;
+  LongWork::whenIdle(&owner, [&] {
+    ran = true;
+    ranDuringWork = working;
+  });
+  {
+    LongWork work(&owner, WorkKind::Sort);
+    working = true;
+    work.run<int>([](WorkProgress &) {
+      std::this_thread::sleep_for(100ms);
+      return 0;
+    });
+    working = false;
+  }
+  EXPECT_FALSE(ran);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ran; }, 5000));
+  EXPECT_FALSE(ranDuringWork);
+}
+
 // A sort is long work of its own kind.
 TEST_F(LongWorkTest, ASortSaysSo) {
   LongWork work(&owner, WorkKind::Sort);
