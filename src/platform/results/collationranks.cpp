@@ -6,8 +6,10 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <functional>
+#include <memory>
 #include <numeric>
 #include <thread>
 #include <utility>
@@ -31,8 +33,10 @@ constexpr int Unseen = -2;
 constexpr int Ignored = 0; // a character the collator does not weigh
 
 // The code point at `i` of `text`, advancing `i` past it.
-char32_t codePointAt(QStringView text, qsizetype &i) {
+inline char32_t codePointAt(QStringView text, qsizetype &i) {
   const char16_t unit = text[i++].unicode();
+  if (!QChar::isSurrogate(unit))
+    return unit;
   if (QChar::isHighSurrogate(unit) && i < text.size() &&
       QChar::isLowSurrogate(text[i].unicode()))
     return QChar::surrogateToUcs4(unit, text[i++].unicode());
@@ -485,28 +489,29 @@ private:
   // one's `next`, and marks where a different class sequence begins.
   void sortFrom(size_t begin, size_t end) {
     const size_t count = end - begin;
+    const auto first = m_items.begin() + begin;
+    const auto byKey = [](const Item &a, const Item &b) { return less(a, b); };
     if (count > 20000) {
       onBothCores(count, [&](int, size_t from, size_t to) {
         for (size_t i = begin + from; i < begin + to; ++i)
           pack(m_items[i]);
       });
       m_pause();
-      size_t middle = 0;
-      onBothCores(count, [&](int part, size_t from, size_t to) {
-        std::sort(m_items.begin() + begin + from, m_items.begin() + begin + to,
-                  less);
-        if (part == 1)
-          middle = from;
-      });
-      if (middle > 0)
-        std::inplace_merge(m_items.begin() + begin,
-                           m_items.begin() + begin + middle,
-                           m_items.begin() + end, less);
+      if (!sortByFewBytes(begin, end)) {
+        size_t middle = 0;
+        onBothCores(count, [&](int part, size_t from, size_t to) {
+          std::sort(first + from, first + to, byKey);
+          if (part == 1)
+            middle = from;
+        });
+        if (middle > 0)
+          std::inplace_merge(first, first + middle, first + count, byKey);
+      }
       m_pause();
     } else {
       for (size_t i = begin; i < end; ++i)
         pack(m_items[i]);
-      std::sort(m_items.begin() + begin, m_items.begin() + end, less);
+      std::sort(first, first + count, byKey);
     }
     for (size_t start = begin; start < end;) {
       size_t stop = start + 1;
@@ -522,6 +527,62 @@ private:
       }
       start = stop;
     }
+  }
+
+  // Sorts [begin, end) by a radix sort over the bytes of the packed
+  // classes in which the items differ, when they differ in a few only (a
+  // column of a few short texts: units, states, types); false, leaving
+  // them unsorted, otherwise.
+  bool sortByFewBytes(size_t begin, size_t end) {
+    constexpr int MaxPasses = 4;
+    const auto byteOf = [](const Item &item, int b) -> unsigned {
+      if (b < 8)
+        return unsigned(item.low >> (8 * b)) & 0xff;
+      if (b < 16)
+        return unsigned(item.high >> (8 * (b - 8))) & 0xff;
+      return item.next >= 0 ? 1 : 0;
+    };
+    quint64 high = 0, low = 0;
+    bool ended = false, going = false;
+    for (size_t i = begin; i < end; ++i) {
+      high |= m_items[i].high ^ m_items[begin].high;
+      low |= m_items[i].low ^ m_items[begin].low;
+      (m_items[i].next >= 0 ? going : ended) = true;
+    }
+    std::vector<int> passes; // least significant first
+    for (int b = 0; b < 8; ++b)
+      if ((low >> (8 * b)) & 0xff)
+        passes.push_back(b);
+    for (int b = 0; b < 8; ++b)
+      if ((high >> (8 * b)) & 0xff)
+        passes.push_back(8 + b);
+    // The text that ended sorts first among equal classes: the least
+    // significant key, so sorted first.
+    if (ended && going)
+      passes.insert(passes.begin(), 16);
+    if (passes.size() > size_t(MaxPasses))
+      return false;
+    if (passes.empty())
+      return true;
+    if (m_placedSize < end - begin) {
+      // Left uninitialised: every pass writes each item before it is read.
+      m_placed.reset(new Item[end - begin]);
+      m_placedSize = end - begin;
+    }
+    Item *from = m_items.data() + begin;
+    Item *to = m_placed.get();
+    for (const int b : passes) {
+      std::array<size_t, 257> start{};
+      for (size_t i = 0; i < end - begin; ++i)
+        ++start[byteOf(from[i], b) + 1];
+      std::partial_sum(start.begin(), start.end(), start.begin());
+      for (size_t i = 0; i < end - begin; ++i)
+        to[start[byteOf(from[i], b)]++] = from[i];
+      std::swap(from, to);
+    }
+    if (from != m_items.data() + begin)
+      std::copy(from, from + (end - begin), m_items.data() + begin);
+    return true;
   }
 
   // Texts of one class sequence: equal, unless their classes hide a
@@ -552,6 +613,8 @@ private:
   int m_bits;
   int m_perWord;
   std::vector<Item> m_items;
+  std::unique_ptr<Item[]> m_placed; // the other half of a radix sort's passes
+  size_t m_placedSize = 0;
   std::vector<quint8> m_newGroup; // a different text than the one before
 };
 
