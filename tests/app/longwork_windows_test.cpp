@@ -31,6 +31,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,6 +51,24 @@ int visibleProgressWindows() {
 void escapeAfter(std::chrono::milliseconds delay, QWidget *window) {
   QTimer::singleShot(delay,
                      [window] { QTest::keyClick(window, Qt::Key_Escape); });
+}
+
+// Presses Esc in the window `window` gives, `delay` after long work began
+// there: for work a window starts by itself once it is on screen.
+void escapeDuringWork(std::function<QWidget *()> window,
+                      std::chrono::milliseconds delay) {
+  auto *poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, window, delay] {
+    if (!LongWork::anyRunning() || !window())
+      return;
+    poll->stop();
+    poll->deleteLater();
+    QTimer::singleShot(delay, [window] {
+      if (QWidget *target = window())
+        QTest::keyClick(target, Qt::Key_Escape);
+    });
+  });
+  poll->start(5);
 }
 
 QByteArray contentOf(const QString &path) {
@@ -136,8 +155,7 @@ TEST(LongExpansionTest, ACancelledExpansionLeavesNoRowsAndNoMessage) {
   platform.messages.answers = {YesNoAnswer::Yes};
   bool cancelledOpen = false, nextRan = false;
   QString countAfterCancel, countAfterNext, countAfterSecondCancel;
-  QTimer::singleShot(
-      80ms, [] { QTest::keyClick(frm_bominfo_detail, Qt::Key_Escape); });
+  escapeDuringWork([] { return frm_bominfo_detail; }, 50ms);
   whenModal([&] {
     Tfrm_bominfo_detail &detail = *frm_bominfo_detail;
     cancelledOpen = !detail.ado_bomdetail->active();
