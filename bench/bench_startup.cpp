@@ -18,6 +18,8 @@
 #include "app/unt_lorquin.h"
 #include "platform/dataset/query.h"
 #include "platform/desktop/messageboxes.h"
+#include "platform/longwork/longwork.h"
+#include "platform/longwork/onscreenstart.h"
 #include "platform/platformservices.h"
 
 #include <QComboBox>
@@ -75,7 +77,10 @@ int mainWindow(int argc, char **argv, const QElapsedTimer &clock,
   PlatformServices services = machineServices(messages);
   Tfrm_lorquin window(services);
   window.setAttribute(Qt::WA_DeleteOnClose, false); // lives on this stack
-  window.show(); // runs the start-up sequence
+  window.show();
+  // The start-up sequence runs once the window is on screen.
+  while (anyStartPending() || LongWork::anyRunning())
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   if (!window.t_action->isActive()) {
     std::fprintf(stderr, "start-up did not complete\n");
     return 1;

@@ -20,6 +20,7 @@
 #include "bomdetail/unt_bominfo_detail.h"
 #include "export/dbgridehexport.h"
 #include "export/exporterclass.h"
+#include "gapprobe.h"
 #include "grid/dbgrideh.h"
 #include "platform/database/createdatabaseenginefactory.h"
 #include "platform/database/odbcconnectionstring.h"
@@ -37,33 +38,6 @@
 #include <functional>
 
 namespace {
-
-// The largest gap between two ticks of a 16 ms timer on this thread.
-class GapProbe {
-public:
-  GapProbe() {
-    QObject::connect(&m_timer, &QTimer::timeout, [this] {
-      m_longest = std::max(m_longest, m_sinceTick.restart());
-    });
-    m_timer.setTimerType(Qt::PreciseTimer);
-  }
-  void start() {
-    m_longest = 0;
-    m_sinceTick.start();
-    m_timer.start(16);
-  }
-  // Lets one more tick in, so a blocking call is measured too.
-  qint64 stop() {
-    QTest::qWait(40);
-    m_timer.stop();
-    return m_longest;
-  }
-
-private:
-  QTimer m_timer;
-  QElapsedTimer m_sinceTick;
-  qint64 m_longest = 0;
-};
 
 struct Measured {
   double seconds = 0;
@@ -124,7 +98,7 @@ void headerQuery(const QString &database) {
   Tfrm_lorquin window(platform.services);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
   window.resize(1600, 900);
-  window.show();
+  showStarted(window);
   const Measured before = measure(
       [&] { runBomHeaderQuery(*window.ado_bominfomain, BomHeaderFilters()); });
   const Measured after = measure([&] { window.tbn_query->click(); });
@@ -140,7 +114,7 @@ void expansionAndExport(const QString &database, const QString &folder) {
   storeSettings(platform, "embedded", database);
   Tfrm_lorquin window(platform.services);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
-  window.show();
+  showStarted(window);
   window.tbn_query->click();
   platform.messages.answers = {YesNoAnswer::Yes};
   whenModal([&] {
@@ -207,7 +181,7 @@ void silentServer() {
   storeSettings(platform, server.serverSetting(), "UFDATA");
   Tfrm_lorquin window(platform.services);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
-  window.show();
+  showStarted(window);
   const Measured before = measure(
       [&] { runBomHeaderQuery(*window.ado_bominfomain, BomHeaderFilters()); });
   const Measured after = measure([&] { window.tbn_query->click(); });

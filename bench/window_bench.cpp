@@ -88,7 +88,7 @@ void headerWindow(const QString &database, const QString &folder) {
   Tfrm_lorquin window(platform.services);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
   window.resize(1600, 900);
-  report("start-up (class list)", timed([&] { window.show(); }));
+  report("start-up (class list)", timed([&] { showStarted(window); }));
   double seconds = timed([&] { window.tbn_query->click(); });
   report("查询, no filter", seconds,
          QStringLiteral("%1 rows").arg(window.ado_bominfomain->recordCount()));
@@ -108,7 +108,7 @@ void componentWindow(const QString &database, const QString &folder) {
   storeSettings(platform, database);
   Tfrm_lorquin window(platform.services);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
-  window.show();
+  showStarted(window);
   window.tbn_query->click();
   platform.messages.answers = {YesNoAnswer::Yes};
   QElapsedTimer clock;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libqt6sql6-sqlite libqt6sql6-odbc
   unixodbc-dev unixodbc odbcinst tdsodbc libsqliteodbc sqlite3 libsqlite3-dev
   libgtest-dev libgmock-dev fonts-wqy-zenhei xvfb xauth python3
   qt6-translations-l10n xdg-utils libxlsxwriter-dev python3-openpyxl

@@ -24,6 +24,7 @@
 #include "platform/desktop/shell.h"
 #include "platform/desktop/waitcursor.h"
 #include "platform/longwork/longwork.h"
+#include "platform/longwork/onscreenstart.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -218,7 +219,9 @@ void Tfrm_lorquin::showEvent(QShowEvent *event) {
   if (m_shown)
     return;
   m_shown = true;
-  runGuarded([this] { FormShow(); });
+  // The login is long work: it starts once the window is on screen, never
+  // before the window system could show it.
+  startWhenOnScreen(this, guarded([this] { FormShow(); }));
 }
 
 void Tfrm_lorquin::closeEvent(QCloseEvent *event) {
@@ -289,7 +292,10 @@ void Tfrm_lorquin::RunBomQuery() {
   }
   // The progress window is gone and input flows again before any message.
   if (!opened) {
-    if (!cancelled)
+    // A cancelled query leaves the grid empty, and the count says so.
+    if (cancelled)
+      pnl_recordcount->setText(recordCountText(0));
+    else
       notify(BomDataReadFailedText);
     return;
   }
@@ -318,7 +324,8 @@ bool Tfrm_lorquin::eventFilter(QObject *watched, QEvent *event) {
       m_doubleClickHeld = false;
       if (m_openAfterRelease) {
         m_openAfterRelease = false;
-        QTimer::singleShot(0, this, guarded([this] { openCurrentHeader(); }));
+        // After the title click this release raises, which may sort.
+        LongWork::whenIdle(this, guarded([this] { openCurrentHeader(); }));
       }
     }
   }

@@ -19,6 +19,7 @@
 #include "platform/desktop/shell.h"
 #include "platform/desktop/waitcursor.h"
 #include "platform/longwork/longwork.h"
+#include "platform/longwork/onscreenstart.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -121,7 +122,12 @@ void Tfrm_bominfo_detail::showEvent(QShowEvent *event) {
   if (m_shown)
     return;
   m_shown = true;
-  runGuarded([this] { FormShow(); });
+  runGuarded([this] {
+    FormShow();
+    // The expansion is long work: it starts once the window is on screen
+    // and modal, so no other window takes input meanwhile.
+    startWhenOnScreen(this, guarded([this] { RunExpansion(); }));
+  });
 }
 
 void Tfrm_bominfo_detail::closeEvent(QCloseEvent *event) {
@@ -142,7 +148,6 @@ void Tfrm_bominfo_detail::FormShow() {
     field->setCursorPosition(0);
   cb_level->setChecked(m_expandMode == ExpandMode::ToLastLevel);
   dbg_bomdetail->setFocus();
-  RunExpansion();
 }
 
 void Tfrm_bominfo_detail::RunExpansion() {
@@ -160,8 +165,11 @@ void Tfrm_bominfo_detail::RunExpansion() {
         runExpansionQuery(*ado_bomdetail, bomId, parentId, m_expandMode, &work);
     cancelled = work.cancelled();
   }
-  if (!opened && cancelled)
+  // A cancelled expansion leaves the grid empty, and the count says so.
+  if (!opened && cancelled) {
+    m_countPanel->setText(recordCountText(0));
     return;
+  }
   if (!opened) {
     m_services.messages.showMessage(
         this, NoticeCaption, BomDetailReadFailedText, MessageIcon::Information);

@@ -12,10 +12,16 @@ constexpr qsizetype kCopyBlock = 1024 * 1024;
 SpillStream::SpillStream(qsizetype memoryLimit) : m_memoryLimit(memoryLimit) {}
 
 SpillStream::~SpillStream() {
-  // Removing a temporary file of many megabytes takes the disk a while.
   m_fileStream.reset();
-  if (m_file)
-    releaseInBackground(std::move(m_file));
+  if (!m_file)
+    return;
+  // Removing a temporary file of many megabytes takes the disk a while:
+  // the file is closed here, on the thread that made it, and removed on
+  // another.
+  const QString path = m_file->fileName();
+  m_file->setAutoRemove(false);
+  m_file.reset();
+  removeFileInBackground(path);
 }
 
 void SpillStream::write(QByteArrayView bytes) {

@@ -13,9 +13,9 @@ class DeviceStream;
 // Bytes of a document part that must be complete before what precedes it
 // can be written. They are kept in memory up to `memoryLimit` bytes; past
 // that everything moves to a temporary file, so a document of any length
-// costs at most about that much memory. The temporary file is removed on
-// another thread once the stream is destroyed. Every failure raises
-// "Stream write error".
+// costs at most about that much memory. The temporary file is closed with the
+// stream and removed on another thread (removeFileInBackground). Every failure
+// raises "Stream write error".
 class SpillStream : public OutputStream {
 public:
   static constexpr qsizetype DefaultMemoryLimit = 4 * 1024 * 1024;

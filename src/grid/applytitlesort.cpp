@@ -2,6 +2,8 @@
 
 #include "grid/dbgrideh.h"
 #include "platform/dataset/query.h"
+#include "platform/desktop/waitcursor.h"
+#include "platform/longwork/longwork.h"
 
 namespace {
 
@@ -13,6 +15,22 @@ const QString descendingMarker = QStringLiteral("▼");
 void ApplyTitleSort(TDBGridEh &Grid, Query *DataSet, TColumnEh &Column) {
   if (!DataSet || !DataSet->active())
     return;
+  const QString field = Column.FieldName();
+  const bool ascending = DataSet->sort() != field + QStringLiteral(" ASC");
+  {
+    // Sorting many rows takes a while: the grid shows the old order, with
+    // its markers, until the new one is complete, and keeps it when the
+    // user cancels.
+    LongWork work(Grid.window(), WorkKind::Sort);
+    const WaitCursor busy;
+    try {
+      DataSet->setSort(field + (ascending ? QStringLiteral(" ASC")
+                                          : QStringLiteral(" DESC")),
+                       &work);
+    } catch (const WorkCancelled &) {
+      return;
+    }
+  }
   TDBGridColumnsEh &columns = Grid.Columns();
   for (int i = 0; i < columns.Count(); ++i) {
     TColumnTitleEh &title = columns[i].Title();
@@ -26,10 +44,6 @@ void ApplyTitleSort(TDBGridEh &Grid, Query *DataSet, TColumnEh &Column) {
     font.setColor(clWindowText);
     font.setStyle(TFontStyles());
   }
-  const QString field = Column.FieldName();
-  const bool ascending = DataSet->sort() != field + QStringLiteral(" ASC");
-  DataSet->setSort(
-      field + (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC")));
   Column.Title().Font().setStyle(fsBold);
   Column.Title().setCaption((ascending ? ascendingMarker : descendingMarker) +
                             Column.Title().Caption());

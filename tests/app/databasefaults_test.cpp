@@ -78,7 +78,7 @@ TEST_F(DatabaseFaultTest, ABrokenFileFailsEachReadAndAReconnectCarriesOn) {
     storeEmbeddedDatabase(platform, path);
     Tfrm_lorquin window(platform.services);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
-    window.show();
+    showStarted(window);
     window.tbn_query->click();
     const int count = window.ado_bominfomain->recordCount();
     ASSERT_GT(count, 0);
@@ -126,7 +126,7 @@ TEST_F(DatabaseFaultTest, TheDialogRefusesAMissingFileAndKeepsTheSettings) {
   storeEmbeddedDatabase(platform, path);
   Tfrm_lorquin window(platform.services);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
-  window.show();
+  showStarted(window);
   ASSERT_TRUE(QFile::remove(path));
 
   const auto stored = platform.store->values;

@@ -28,7 +28,7 @@ protected:
   void SetUp() override {
     storeDemoSettings(*platform.store);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
-    window.show();
+    showStarted(window);
     window.tbn_query->click();
     ASSERT_GT(window.ado_bominfomain->recordCount(), 0);
   }

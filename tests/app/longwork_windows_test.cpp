@@ -11,10 +11,12 @@
 #include "platform/dataset/query.h"
 #include "platform/longwork/longwork.h"
 #include "platform/longwork/progresswindow.h"
+#include "support/demodatabase.h"
 #include "support/fakeengine.h"
 #include "support/fakeplatform.h"
 #include "support/generateddatabase.h"
 #include "support/qtprint.h"
+#include "support/windowsystem.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,10 +26,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,6 +51,24 @@ int visibleProgressWindows() {
 void escapeAfter(std::chrono::milliseconds delay, QWidget *window) {
   QTimer::singleShot(delay,
                      [window] { QTest::keyClick(window, Qt::Key_Escape); });
+}
+
+// Presses Esc in the window `window` gives, `delay` after long work began
+// there: for work a window starts by itself once it is on screen.
+void escapeDuringWork(std::function<QWidget *()> window,
+                      std::chrono::milliseconds delay) {
+  auto *poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, window, delay] {
+    if (!LongWork::anyRunning() || !window())
+      return;
+    poll->stop();
+    poll->deleteLater();
+    QTimer::singleShot(delay, [window] {
+      if (QWidget *target = window())
+        QTest::keyClick(target, Qt::Key_Escape);
+    });
+  });
+  poll->start(5);
 }
 
 QByteArray contentOf(const QString &path) {
@@ -69,7 +91,7 @@ protected:
     ASSERT_FALSE(database.isEmpty());
     storeEmbedded(*platform.store, database);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
-    window.show();
+    showStarted(window);
     ASSERT_TRUE(platform.messages.shown.isEmpty());
     window.tbn_query->click();
     ASSERT_EQ(window.ado_bominfomain->recordCount(), 100000);
@@ -79,16 +101,16 @@ protected:
   Tfrm_lorquin window{platform.services};
 };
 
-// As a failed query leaves it, the window keeps the last count and shows
-// no rows; unlike one, it says nothing. The next query runs as usual.
+// A cancelled query shows no rows, and the count says so; unlike a failed
+// one, it says nothing else. The next query runs as usual.
 TEST_F(LargeDatabaseTest, ACancelledHeaderQueryLeavesNoRowsAndNoMessage) {
-  const QString count = window.pnl_recordcount->text();
+  ASSERT_EQ(window.pnl_recordcount->text(), "记录数为：100000");
   escapeAfter(60ms, &window);
   window.tbn_query->click();
   EXPECT_TRUE(platform.messages.shown.isEmpty())
       << platform.messages.texts().join('\n');
   EXPECT_FALSE(window.ado_bominfomain->active());
-  EXPECT_EQ(window.pnl_recordcount->text(), count);
+  EXPECT_EQ(window.pnl_recordcount->text(), "记录数为：0");
 
   window.tbn_query->click();
   EXPECT_EQ(window.ado_bominfomain->recordCount(), 100000);
@@ -117,7 +139,8 @@ TEST_F(LargeDatabaseTest, ACancelledExportLeavesTheOldFileAndNoOther) {
 }
 
 // An expansion of many components cancelled in the component window: no
-// rows, no message; the window stays usable for the next expansion.
+// rows, a count of none, no message; the window stays usable for the next
+// expansion, and a re-run cancelled after it leaves no stale count either.
 TEST(LongExpansionTest, ACancelledExpansionLeavesNoRowsAndNoMessage) {
   const QString database = generatedBomDatabase(1, 300000);
   ASSERT_FALSE(database.isEmpty());
@@ -125,27 +148,34 @@ TEST(LongExpansionTest, ACancelledExpansionLeavesNoRowsAndNoMessage) {
   storeEmbedded(*platform.store, database);
   Tfrm_lorquin window(platform.services);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
-  window.show();
+  showStarted(window);
   window.tbn_query->click();
   ASSERT_GT(window.ado_bominfomain->recordCount(), 0);
 
   platform.messages.answers = {YesNoAnswer::Yes};
-  bool cancelledOpen = false, emptyCount = false, nextRan = false;
-  QTimer::singleShot(
-      80ms, [] { QTest::keyClick(frm_bominfo_detail, Qt::Key_Escape); });
+  bool cancelledOpen = false, nextRan = false;
+  QString countAfterCancel, countAfterNext, countAfterSecondCancel;
+  escapeDuringWork([] { return frm_bominfo_detail; }, 50ms);
   whenModal([&] {
     Tfrm_bominfo_detail &detail = *frm_bominfo_detail;
     cancelledOpen = !detail.ado_bomdetail->active();
-    emptyCount = detail.recordCountPanel()->text().isEmpty();
+    countAfterCancel = detail.recordCountPanel()->text();
     detail.cb_level->setChecked(false);
     detail.tbn_query->click();
     nextRan = detail.ado_bomdetail->active();
+    countAfterNext = detail.recordCountPanel()->text();
+    detail.cb_level->setChecked(true);
+    escapeAfter(80ms, &detail);
+    detail.tbn_query->click();
+    countAfterSecondCancel = detail.recordCountPanel()->text();
     detail.close();
   });
   window.dbg_bominfomain->OnDblClick(*window.dbg_bominfomain);
   EXPECT_TRUE(cancelledOpen);
-  EXPECT_TRUE(emptyCount);
+  EXPECT_EQ(countAfterCancel, "记录数为：0");
   EXPECT_TRUE(nextRan);
+  EXPECT_NE(countAfterNext, "记录数为：0");
+  EXPECT_EQ(countAfterSecondCancel, "记录数为：0");
   EXPECT_TRUE(platform.messages.shown.isEmpty())
       << platform.messages.texts().join('\n');
 }
@@ -161,7 +191,7 @@ protected:
                               {"dbuser", "sa"},
                               {"dbpassword", ""}};
     window.setAttribute(Qt::WA_DeleteOnClose, false);
-    window.show();
+    showStarted(window);
     ASSERT_TRUE(platform.messages.shown.isEmpty());
     database->failStatementsWith = QStringLiteral("Query timeout expired");
   }
@@ -187,8 +217,9 @@ TEST_F(SlowFailingDatabaseTest, TheFailureIsShownOnceTheProgressWindowIsGone) {
 }
 
 // While a query runs, a click on "输出", two keys in the class box and the
-// close box reach nothing; afterwards they take effect in that order: the
-// export asks for its file, each key runs its query, the window closes.
+// close box reach nothing. Afterwards the keys take effect in order, each
+// running its query, and the window closes; the click, aimed at a window
+// the query was about to change, is discarded.
 TEST_F(SlowFailingDatabaseTest, InputDuringAQueryTakesEffectAfterItInOrder) {
   database->answerAfterMs = 300;
   const qsizetype statementsBefore = database->statements.size();
@@ -211,14 +242,13 @@ TEST_F(SlowFailingDatabaseTest, InputDuringAQueryTakesEffectAfterItInOrder) {
   EXPECT_TRUE(visibleDuring);
 
   EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 10000));
-  EXPECT_EQ(platform.saveDialog.opened.size(), 1);
+  EXPECT_EQ(platform.saveDialog.opened.size(), 0);
   EXPECT_EQ(database->statements.size() - statementsBefore, 3);
   EXPECT_EQ(database->statements.back().count("'ab'"), 2)
       << database->statements.back();
   EXPECT_EQ(platform.messages.texts(),
-            (QStringList{BomDataReadFailedText,
-                         QStringLiteral("BOM查询数据输出未完成！"),
-                         BomDataReadFailedText, BomDataReadFailedText}));
+            (QStringList{BomDataReadFailedText, BomDataReadFailedText,
+                         BomDataReadFailedText}));
 }
 
 // A login the user gives up in the connection dialog: no message, nothing
@@ -245,6 +275,93 @@ TEST(LongLoginTest, ACancelledLoginInTheDialogStoresNothing) {
             (QMap<QString, QString>{{"dbserver", "old"}}));
   EXPECT_FALSE(connection.connected());
   EXPECT_NE(dialog.result(), QDialog::Accepted);
+}
+
+// The sequence that once freed the main window under its open component
+// window: 查询, double-click a row, 是; while "正在查询…" shows, the window
+// manager's close of the main window; then the expansion ends and the
+// component window runs its 查询 again. The expansion starts only once the
+// component window is on screen and modal, so the close is refused like any
+// other input to a window a modal one blocks: the main window stays, whole.
+TEST(CloseDuringExpansionTest, TheMainWindowOutlivesItsModalComponentWindow) {
+  const auto gate = std::make_shared<StatementGate>(
+      QStringLiteral("exec Pellamar_ExpandCompQty"));
+  FakePlatform platform(
+      gatedEngineFactory(demoEngineFactory(DemoEngine::Embedded), gate));
+  storeDemoSettings(*platform.store);
+  // As the program makes it: destroyed when it closes.
+  frm_lorquin = new Tfrm_lorquin(platform.services);
+  QPointer<Tfrm_lorquin> window = frm_lorquin;
+  showStarted(*window);
+  window->tbn_query->click();
+  ASSERT_GT(window->ado_bominfomain->recordCount(), 0);
+
+  platform.messages.answers = {YesNoAnswer::Yes};
+  bool modalWhileExpanding = false, closeTaken = true;
+  int rowsShown = -1, rowsAgain = -1;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (gate->waiting == 0)
+      return;
+    poll.stop();
+    // The expansion runs: its window is on screen and modal.
+    modalWhileExpanding =
+        frm_bominfo_detail && frm_bominfo_detail->isVisible() &&
+        QApplication::activeModalWidget() == frm_bominfo_detail;
+    windowManagerClose(window);
+    QTest::qWait(50);
+    closeTaken = !window || !window->isVisible();
+    gate->open = true;
+  });
+  poll.start(5);
+  whenModal([&] {
+    Tfrm_bominfo_detail &detail = *frm_bominfo_detail;
+    rowsShown = detail.ado_bomdetail->recordCount();
+    QTest::mouseClick(detail.tbn_query, Qt::LeftButton);
+    rowsAgain = detail.ado_bomdetail->recordCount();
+    detail.close();
+  });
+  window->dbg_bominfomainDblClick();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+
+  EXPECT_TRUE(modalWhileExpanding);
+  EXPECT_FALSE(closeTaken);
+  EXPECT_GT(rowsShown, 0);
+  EXPECT_EQ(rowsAgain, rowsShown);
+  EXPECT_EQ(gate->started, 2);
+  ASSERT_FALSE(window.isNull()) << "the main window was destroyed";
+  EXPECT_EQ(frm_lorquin, window.data());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(platform.messages.shown.isEmpty())
+      << platform.messages.texts().join('\n');
+  // The window manager's close now that nothing blocks it ends the program
+  // as usual.
+  windowManagerClose(window);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull());
+  EXPECT_EQ(frm_lorquin, nullptr);
+}
+
+// The start-up login and class list run once the main window is on
+// screen, not while it is being shown.
+TEST(StartOnScreenTest, TheStartUpRunsAfterTheShow) {
+  const auto database = std::make_shared<FakeDatabase>();
+  database->table = makeTable({{"cInvCName", FieldType::WideString}},
+                              {{QStringLiteral("轴类")}});
+  FakePlatform platform(fakeEngineFactory(database));
+  platform.store->values = {{"dbserver", "erp"},
+                            {"dbdatabase", "UFDATA"},
+                            {"dbuser", "sa"},
+                            {"dbpassword", ""}};
+  Tfrm_lorquin window(platform.services);
+  window.setAttribute(Qt::WA_DeleteOnClose, false);
+  window.show();
+  EXPECT_TRUE(database->statements.isEmpty()) << "started inside show()";
+  waitForStarts();
+  EXPECT_EQ(database->statements.size(), 1);
+  EXPECT_EQ(window.edt_class->count(), 1);
+  EXPECT_TRUE(window.t_action->isActive());
 }
 
 } // namespace

@@ -112,7 +112,7 @@ TEST_F(ServerRestartTest, QueriesFailWhileTheServerIsDownAndWorkOnceItIsBack) {
                             {"dbpassword", "secret"}};
   Tfrm_lorquin window(platform.services);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
-  window.show();
+  showStarted(window);
   ASSERT_EQ(window.edt_class->count(), 1);
   window.tbn_query->click();
   ASSERT_EQ(window.ado_bominfomain->recordCount(), 1);

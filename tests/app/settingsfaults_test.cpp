@@ -50,7 +50,7 @@ protected:
   bool startConnectAndQuery() {
     Tfrm_lorquin window(platform.services);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
-    window.show();
+    showStarted(window);
     whenModal([&] {
       frm_link->edt_server->setText(QStringLiteral("embedded"));
       frm_link->edt_database->setText(demoDatabase);
@@ -102,7 +102,7 @@ TEST_F(SettingsFaultTest, ACorruptFileIsReportedAndTheDialogReplacesItWhole) {
   platform.messages.shown.clear();
   Tfrm_lorquin window(platform.services);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
-  window.show();
+  showStarted(window);
   EXPECT_TRUE(platform.messages.shown.isEmpty())
       << platform.messages.texts().join('\n').toStdString();
   EXPECT_EQ(window.linkInfo().database, demoDatabase);
@@ -122,7 +122,7 @@ TEST_F(SettingsFaultTest, AReadOnlyFileIsReadAndKeptAsItWas) {
   ASSERT_TRUE(writeFile(iniFile, demoSettingsFile()));
   Tfrm_lorquin window(platform.services);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
-  window.show();
+  showStarted(window);
   ASSERT_TRUE(platform.messages.shown.isEmpty());
   ASSERT_GT(window.edt_class->count(), 0);
   window.hide();

@@ -70,7 +70,7 @@ protected:
   static std::unique_ptr<Tfrm_lorquin> shownWindow(FakePlatform &platform) {
     auto window = std::make_unique<Tfrm_lorquin>(platform.services);
     window->setAttribute(Qt::WA_DeleteOnClose, false);
-    window->show();
+    showStarted(*window);
     return window;
   }
 
@@ -269,7 +269,7 @@ TEST_F(MainWindowTest, ExitClosesAndDestroysTheWindowWhileTheTimerRuns) {
   storeDemoSettings(*platform.store);
   frm_lorquin = new Tfrm_lorquin(platform.services);
   QPointer<Tfrm_lorquin> window = frm_lorquin;
-  window->show();
+  showStarted(*window);
   ASSERT_TRUE(window->t_action->isActive());
   window->tb_exit->click();
   EXPECT_EQ(frm_lorquin, nullptr);

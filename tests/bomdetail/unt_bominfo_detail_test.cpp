@@ -34,7 +34,7 @@ protected:
     filters.code = QStringLiteral("0201010001");
     ASSERT_TRUE(runBomHeaderQuery(header, filters));
     ASSERT_EQ(header.FieldByName("BomId")->AsInteger(), 1001);
-    window.show();
+    showStarted(window);
   }
 
   FakePlatform platform{demoEngineFactory(DemoEngine::Embedded)};

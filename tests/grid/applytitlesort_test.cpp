@@ -2,6 +2,10 @@
 
 #include "grid/applytitlesort.h"
 #include "grid/bomgridsettings.h"
+#include "platform/longwork/longwork.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
 
 namespace {
 
@@ -44,7 +48,63 @@ protected:
     query.first();
     return query.FieldByName(field)->DisplayText();
   }
+  // The row shown first, without moving the current record.
+  int firstRow() {
+    query.setActiveRecord(0);
+    const int row = query.activeRow();
+    query.clearActiveRecord();
+    return row;
+  }
+  // Runs `step` from the event loop the sort's long work serves.
+  static void duringTheSort(std::function<void()> step) {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(step),
+                              Qt::QueuedConnection);
+  }
 };
+
+// The sort is long work: while it runs, the window's thread serves its
+// event loop, and the grid still shows the old order and the old markers;
+// the new order arrives whole, with its marker.
+TEST_F(ApplyTitleSortTest, TheSortIsLongWorkAndItsOrderArrivesWhole) {
+  click(0);
+  ASSERT_EQ(firstRow(), 2); // "A"
+  bool running = false;
+  QString sortDuring;
+  QStringList captionsDuring;
+  int firstRowDuring = -1;
+  duringTheSort([&] {
+    running = LongWork::anyRunning();
+    sortDuring = query.sort();
+    captionsDuring = captions();
+    firstRowDuring = firstRow();
+  });
+  click(2);
+  EXPECT_TRUE(running);
+  EXPECT_EQ(sortDuring, "InvCode ASC");
+  EXPECT_EQ(captionsDuring, (QStringList{"▲存货编码", "单位", "单件用量"}));
+  EXPECT_EQ(firstRowDuring, 2);
+  EXPECT_EQ(query.sort(), "CQty1 ASC");
+  EXPECT_EQ(captions(), (QStringList{"存货编码", "单位", "▲单件用量"}));
+  EXPECT_EQ(firstRow(), 1); // 1.0000
+}
+
+// Esc during the sort cancels it: the rows keep their order, the titles
+// their markers and fonts, and the current record stays.
+TEST_F(ApplyTitleSortTest, EscDuringTheSortLeavesTheOrderAndTheMarkers) {
+  click(2);
+  query.last();
+  const int current = query.bookmark();
+  QCoreApplication::postEvent(
+      &grid, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+  click(0);
+  EXPECT_EQ(query.sort(), "CQty1 ASC");
+  EXPECT_EQ(captions(), (QStringList{"存货编码", "单位", "▲单件用量"}));
+  EXPECT_EQ(bold(), (std::vector<bool>{false, false, true}));
+  EXPECT_EQ(firstRow(), 1);
+  EXPECT_EQ(query.bookmark(), current);
+  click(0);
+  EXPECT_EQ(query.sort(), "InvCode ASC") << "the next click sorts";
+}
 
 TEST_F(ApplyTitleSortTest, ClicksOnOneTitleCycleAscendingAndDescending) {
   struct Step {

@@ -32,7 +32,55 @@ private:
   std::shared_ptr<FakeDatabase> m_database;
 };
 
+class GatedEngine : public DbEngine {
+public:
+  GatedEngine(std::unique_ptr<DbEngine> engine,
+              std::shared_ptr<StatementGate> gate)
+      : m_engine(std::move(engine)), m_gate(std::move(gate)) {}
+
+  ResultTable fetch(const QString &sql,
+                    const std::vector<FieldDef> &declared) override {
+    if (sql.startsWith(m_gate->prefix))
+      pass();
+    m_engine->setProgress(progress());
+    return m_engine->fetch(sql, declared);
+  }
+
+  void interrupt() override {
+    m_interrupted = true;
+    m_engine->interrupt();
+  }
+
+private:
+  void pass() {
+    m_interrupted = false;
+    ++m_gate->started;
+    ++m_gate->waiting;
+    while (!m_gate->open) {
+      if (m_interrupted || (progress() && progress()->cancelled())) {
+        --m_gate->waiting;
+        throw WorkCancelled();
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    --m_gate->waiting;
+  }
+
+  std::unique_ptr<DbEngine> m_engine;
+  std::shared_ptr<StatementGate> m_gate;
+  std::atomic<bool> m_interrupted{false};
+};
+
 } // namespace
+
+DbEngineFactory gatedEngineFactory(DbEngineFactory engines,
+                                   std::shared_ptr<StatementGate> gate) {
+  return [engines = std::move(engines),
+          gate = std::move(gate)](const DbLinkInfo &info) {
+    return std::unique_ptr<DbEngine>(
+        std::make_unique<GatedEngine>(engines(info), gate));
+  };
+}
 
 DbEngineFactory fakeEngineFactory(std::shared_ptr<FakeDatabase> database) {
   return [database](const DbLinkInfo &) -> std::unique_ptr<DbEngine> {

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <QVariant>
+#include <atomic>
 #include <memory>
 
 // A database for tests: every statement returns the same table, built in
@@ -32,3 +33,18 @@ struct FakeColumn {
 // ten-thousandths as qint64, a date-time column days as double).
 ResultTable makeTable(const std::vector<FakeColumn> &columns,
                       const std::vector<std::vector<QVariant>> &rows);
+
+// Statements held on the "server" until the test lets them go: a statement
+// whose text starts with `prefix` waits until `open` is set, or until its
+// work is cancelled or interrupted (it then fails as a cancelled one).
+struct StatementGate {
+  explicit StatementGate(QString prefix) : prefix(std::move(prefix)) {}
+  const QString prefix;
+  std::atomic<bool> open{false};
+  std::atomic<int> started{0}; // statements that reached the gate so far
+  std::atomic<int> waiting{0}; // statements waiting at it now
+};
+
+// The engines of `engines`, each statement passing `gate` first.
+DbEngineFactory gatedEngineFactory(DbEngineFactory engines,
+                                   std::shared_ptr<StatementGate> gate);

@@ -1,11 +1,13 @@
 #include "support/fakeplatform.h"
 
 #include "platform/longwork/longwork.h"
+#include "platform/longwork/onscreenstart.h"
 
 #include "app/application.h"
 #include "app/errordisplay.h"
 #include "support/demodatabase.h"
 
+#include <QTest>
 #include <QTimer>
 
 void FakeMessageBoxes::showMessage(QWidget *owner, const QString &caption,
@@ -81,7 +83,7 @@ namespace {
 
 void whenNoLongWork(int delayMs, std::function<void()> step) {
   QTimer::singleShot(delayMs, [step = std::move(step)]() mutable {
-    if (LongWork::anyRunning())
+    if (LongWork::anyRunning() || anyStartPending())
       whenNoLongWork(5, std::move(step));
     else
       step();
@@ -91,9 +93,19 @@ void whenNoLongWork(int delayMs, std::function<void()> step) {
 } // namespace
 
 void whenModal(std::function<void()> step) {
-  // A window's long work serves the event loop too; the step is for the
-  // window once that work is done.
+  // A window's long work serves the event loop too, and starts once the
+  // window is on screen; the step is for the window once that work is done.
   whenNoLongWork(0, std::move(step));
+}
+
+void showStarted(QWidget &window) {
+  window.show();
+  waitForStarts();
+}
+
+void waitForStarts() {
+  QTest::qWaitFor([] { return !anyStartPending() && !LongWork::anyRunning(); },
+                  60000);
 }
 
 RecordedErrors::RecordedErrors() {

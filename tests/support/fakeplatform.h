@@ -90,8 +90,15 @@ struct FakePlatform {
 void storeDemoSettings(FakeSettingsStore &store);
 
 // Runs `step` as soon as the event loop runs again, for acting inside a
-// modal window that is about to open.
+// modal window that is about to open, once the work it starts on screen
+// has ended.
 void whenModal(std::function<void()> step);
+
+// Shows `window` and returns once the work it starts on screen (the main
+// window's login and class list) has ended.
+void showStarted(QWidget &window);
+// Returns once no window waits to start its work and no work runs.
+void waitForStarts();
 
 // While it lives, errors reaching the application's default error display
 // are recorded here instead of shown.

@@ -77,11 +77,24 @@ ResultTable DbSession::fetch(const QString &sql,
   const auto idle = qScopeGuard([this] { m_idle = true; });
   DbEngine &engine = opened();
   engine.setProgress(&progress);
-  const auto unwatched = qScopeGuard([&] { engine.setProgress(nullptr); });
+  {
+    const std::lock_guard lock(m_statementMutex);
+    m_statementRunning = true;
+  }
+  // Runs before the session is idle again, so the connection keeps the
+  // engine only once no interrupt of this statement can come any more.
+  const auto ended = qScopeGuard([&] {
+    const std::lock_guard lock(m_statementMutex);
+    m_statementRunning = false;
+    engine.setProgress(nullptr);
+  });
   return engine.fetch(sql, declared);
 }
 
 void DbSession::interrupt() {
+  const std::lock_guard lock(m_statementMutex);
+  if (!m_statementRunning)
+    return;
   if (const std::shared_ptr<DbEngine> engine = engineHeld())
     engine->interrupt();
 }

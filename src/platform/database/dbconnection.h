@@ -62,8 +62,10 @@ public:
   // watched for a cancel, logging in first when needed.
   ResultTable fetch(const QString &sql, const std::vector<FieldDef> &declared,
                     WorkProgress &progress);
-  // From any thread: stops the statement running, if any (a login cannot be
-  // stopped; it ends at its own time-out).
+  // From any thread: stops the statement this session runs, if it still
+  // runs; never one that a later session runs on the same engine after
+  // this one's ended (a login cannot be stopped; it ends at its own
+  // time-out). May wait for the driver: call it off the window's thread.
   void interrupt();
   // True once the work no longer uses the engine.
   bool idle() const { return m_idle.load(); }
@@ -78,4 +80,9 @@ private:
   mutable std::mutex m_mutex; // guards m_engine against interrupt()
   std::shared_ptr<DbEngine> m_engine;
   std::atomic<bool> m_idle{true};
+  // Held by interrupt() while it stops the statement, and by the fetch to
+  // start and end it: a statement ends only after an interrupt under way
+  // has returned, so an interrupt never reaches past its own statement.
+  std::mutex m_statementMutex;
+  bool m_statementRunning = false; // guarded by m_statementMutex
 };

@@ -161,11 +161,26 @@ void Query::gotoBookmark(Bookmark mark) {
   moveTo(m_positionOf[mark]);
 }
 
-void Query::setSort(const QString &expression) {
+void Query::setSort(const QString &expression, LongWork *work) {
   checkActive();
   const std::vector<SortKey> keys = parseSortExpression(m_result, expression);
+  if (!work) {
+    adoptOrder(sortedRows(m_result, keys), expression);
+    return;
+  }
+  // The rows stay as they are while the other thread reads them: nothing
+  // on this thread changes them while the work runs, input being held.
+  const ResultTable &rows = m_result;
+  adoptOrder(
+      work->runWhole<std::vector<int>>([&rows, &keys](WorkProgress &progress) {
+        return sortedRows(rows, keys, &progress);
+      }),
+      expression);
+}
+
+void Query::adoptOrder(std::vector<int> order, const QString &expression) {
   const int currentRow = isEmpty() ? -1 : m_order[m_position];
-  m_order = sortedRows(m_result, keys);
+  m_order = std::move(order);
   for (int position = 0; position < recordCount(); ++position)
     m_positionOf[m_order[position]] = position;
   m_sort = expression;

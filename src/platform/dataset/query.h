@@ -71,7 +71,10 @@ public:
   // reorders the rows on the client (stable) and keeps the current record;
   // bof() and eof() then tell whether it is the first and the last.
   QString sort() const { return m_active ? m_sort : QString(); }
-  void setSort(const QString &expression);
+  // With `work`, the order is worked out off this thread (the rows are only
+  // read meanwhile) and taken over whole once it is complete; a cancel
+  // throws WorkCancelled and leaves the order as it was.
+  void setSort(const QString &expression, LongWork *work = nullptr);
 
   // Field named `name` ignoring case; FieldByName throws DatabaseError when
   // there is none, FindField returns null.
@@ -116,6 +119,8 @@ private:
   void adopt(ResultTable table);
   void checkActive() const;
   void moveTo(int position);
+  // Makes `order` (position -> row) the rows' order, sorted by `expression`.
+  void adoptOrder(std::vector<int> order, const QString &expression);
   void notify(Change change);
 
   QString m_name;

@@ -2,41 +2,52 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
 
 namespace {
 
-bool isUserInput(QEvent::Type type) {
+enum class Input {
+  None,    // not the user's input
+  Key,     // held
+  Close,   // held
+  Press,   // discarded, and its release with it
+  Release, // held when its press came before the work, else discarded
+  Pointer, // discarded
+};
+
+Input inputOf(QEvent::Type type) {
   switch (type) {
   case QEvent::KeyPress:
   case QEvent::KeyRelease:
+  case QEvent::InputMethod:
+    return Input::Key;
+  case QEvent::Close:
+    return Input::Close;
   case QEvent::MouseButtonPress:
-  case QEvent::MouseButtonRelease:
   case QEvent::MouseButtonDblClick:
+    return Input::Press;
+  case QEvent::MouseButtonRelease:
+    return Input::Release;
   case QEvent::MouseMove:
   case QEvent::NonClientAreaMouseButtonPress:
   case QEvent::NonClientAreaMouseButtonRelease:
   case QEvent::NonClientAreaMouseButtonDblClick:
+  case QEvent::NonClientAreaMouseMove:
   case QEvent::Wheel:
   case QEvent::TouchBegin:
   case QEvent::TouchUpdate:
   case QEvent::TouchEnd:
+  case QEvent::TouchCancel:
   case QEvent::TabletPress:
   case QEvent::TabletRelease:
   case QEvent::TabletMove:
   case QEvent::ContextMenu:
-  case QEvent::InputMethod:
-  case QEvent::Close:
-    return true;
+    return Input::Pointer;
   default:
-    return false;
+    return Input::None;
   }
-}
-
-bool isKey(QEvent::Type type) {
-  return type == QEvent::KeyPress || type == QEvent::KeyRelease ||
-         type == QEvent::InputMethod;
 }
 
 bool isEscape(const QEvent *event) {
@@ -45,21 +56,100 @@ bool isEscape(const QEvent *event) {
          static_cast<const QKeyEvent *>(event)->key() == Qt::Key_Escape;
 }
 
+// The top-level widget an event for `receiver` is meant for.
+QWidget *windowOf(QObject *receiver) {
+  if (auto *widget = qobject_cast<QWidget *>(receiver))
+    return widget->window();
+  if (auto *window = qobject_cast<QWindow *>(receiver))
+    for (QWidget *top : QApplication::topLevelWidgets())
+      if (top->windowHandle() == window)
+        return top;
+  return nullptr;
+}
+
+bool isWithin(const QWidget *widget, const QWidget *ancestor) {
+  for (const QWidget *w = widget; w; w = w->parentWidget())
+    if (w == ancestor)
+      return true;
+  return false;
+}
+
+// A held event on its way back, posted to the courier below so that its
+// window is looked at when its turn comes, not when the work ended: an
+// event given back before it may have opened a modal window meanwhile.
+class HeldInput : public QEvent {
+public:
+  HeldInput(QPointer<QObject> receiver, QPointer<QWidget> window,
+            std::unique_ptr<QEvent> event)
+      : QEvent(kind()), receiver(std::move(receiver)),
+        window(std::move(window)), event(std::move(event)) {}
+
+  static QEvent::Type kind() {
+    static const int type = QEvent::registerEventType();
+    return QEvent::Type(type);
+  }
+
+  QPointer<QObject> receiver;
+  QPointer<QWidget> window;
+  std::unique_ptr<QEvent> event;
+};
+
+class Courier : public QObject {
+public:
+  using QObject::QObject;
+
+protected:
+  bool event(QEvent *event) override {
+    if (event->type() != HeldInput::kind())
+      return QObject::event(event);
+    auto *held = static_cast<HeldInput *>(event);
+    if (held->receiver && InputDeferral::takesInputNow(held->window))
+      QCoreApplication::sendEvent(held->receiver, held->event.get());
+    return true;
+  }
+};
+
+Courier *courier() {
+  static QPointer<Courier> instance;
+  if (!instance)
+    instance = new Courier(QCoreApplication::instance());
+  return instance;
+}
+
 } // namespace
 
 InputDeferral::InputDeferral(std::function<void()> onEscape)
-    : m_onEscape(std::move(onEscape)),
-      m_keyTarget(QApplication::focusWidget()) {
+    : m_onEscape(std::move(onEscape)) {
   QCoreApplication::instance()->installEventFilter(this);
 }
 
 InputDeferral::~InputDeferral() {
   QCoreApplication::instance()->removeEventFilter(this);
   // Posted events are delivered in the order they were posted, after
-  // whatever handler ran the work has returned to the event loop.
+  // whatever handler ran the work has returned to the event loop; input
+  // held by a later deferral comes after these.
+  Courier *const target = courier();
   for (Held &held : m_held)
-    if (held.receiver)
-      QCoreApplication::postEvent(held.receiver, held.event.release());
+    QCoreApplication::postEvent(target, new HeldInput(std::move(held.receiver),
+                                                      std::move(held.window),
+                                                      std::move(held.event)));
+}
+
+bool InputDeferral::takesInputNow(const QWidget *window) {
+  if (!window || !window->isVisible())
+    return false;
+  for (const QWidget *modal : QApplication::topLevelWidgets()) {
+    if (modal == window || !modal->isVisible() || !modal->isModal())
+      continue;
+    // An application-modal window blocks every window but its own; a
+    // window-modal one blocks the windows it belongs to.
+    const bool blocks = modal->windowModality() == Qt::ApplicationModal
+                            ? !isWithin(window, modal)
+                            : isWithin(modal, window);
+    if (blocks)
+      return false;
+  }
+  return true;
 }
 
 bool InputDeferral::isExempt(QObject *receiver) const {
@@ -72,6 +162,13 @@ bool InputDeferral::isExempt(QObject *receiver) const {
   return false;
 }
 
+void InputDeferral::hold(QObject *receiver, QEvent *event) {
+  // A key travels from its window to the widget with the focus: holding it
+  // at the window is enough, it takes that path again when given back.
+  m_held.push_back(
+      {receiver, windowOf(receiver), std::unique_ptr<QEvent>(event->clone())});
+}
+
 bool InputDeferral::eventFilter(QObject *receiver, QEvent *event) {
   // A shortcut is asked for before its key arrives: claiming the key for
   // the widget keeps any shortcut from firing now.
@@ -79,7 +176,8 @@ bool InputDeferral::eventFilter(QObject *receiver, QEvent *event) {
     event->accept();
     return true;
   }
-  if (!isUserInput(event->type()))
+  const Input input = inputOf(event->type());
+  if (input == Input::None)
     return false;
   if (isEscape(event)) {
     // One Esc reaches the program twice, at its window and at the focused
@@ -88,16 +186,32 @@ bool InputDeferral::eventFilter(QObject *receiver, QEvent *event) {
       m_onEscape();
     return true;
   }
-  if (isExempt(receiver)) {
-    if (!isKey(event->type()))
-      return false;
-    receiver = m_keyTarget;
+  if (isExempt(receiver))
+    return input == Input::Key; // "取消" and the close box work
+  switch (input) {
+  case Input::Key:
+    hold(receiver, event);
+    break;
+  case Input::Close:
+    hold(receiver, event);
+    // A close not yet done is an ignored one, so the desktop does not take
+    // the window for closed.
+    event->ignore();
+    break;
+  case Input::Press:
+    m_discardedButtons |= static_cast<QMouseEvent *>(event)->button();
+    break;
+  case Input::Release: {
+    const int button = static_cast<QMouseEvent *>(event)->button();
+    if (m_discardedButtons & button)
+      m_discardedButtons &= ~button;
+    else
+      hold(receiver, event);
+    break;
   }
-  // A key or click travels from its window to the widget under it: holding
-  // it at the window is enough, it takes that path again when given back.
-  m_held.push_back({receiver, std::unique_ptr<QEvent>(event->clone())});
-  // A close not yet done is an ignored one, so the desktop does not take
-  // the window for closed.
-  event->setAccepted(event->type() != QEvent::Close);
+  case Input::Pointer:
+  case Input::None:
+    break;
+  }
   return true;
 }

@@ -1,5 +1,6 @@
 #include "platform/longwork/longwork.h"
 
+#include "platform/longwork/backgroundqueue.h"
 #include "platform/longwork/inputdeferral.h"
 #include "platform/longwork/progresswindow.h"
 
@@ -11,6 +12,8 @@
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -22,6 +25,8 @@ QString activityText(WorkKind kind) {
     return QStringLiteral("正在查询…");
   case WorkKind::Export:
     return QStringLiteral("正在输出…");
+  case WorkKind::Sort:
+    return QStringLiteral("正在排序…");
   case WorkKind::Login:
     break;
   }
@@ -35,9 +40,18 @@ QString rowsText(WorkKind kind) {
   case WorkKind::Export:
     return QStringLiteral("已输出");
   case WorkKind::Login:
+  case WorkKind::Sort:
     break;
   }
   return QString();
+}
+
+// The thread the interrupts of cancelled work run on. It is joined when the
+// program ends; an interrupt that waits for its driver delays the ones
+// after it, never the windows.
+BackgroundQueue &interrupts() {
+  static BackgroundQueue queue;
+  return queue;
 }
 
 } // namespace
@@ -54,6 +68,34 @@ struct LongWork::Job {
 };
 
 int LongWork::s_running = 0;
+
+namespace {
+
+struct IdleAction {
+  QPointer<QObject> context;
+  std::function<void()> action;
+};
+
+// Actions that came to run while long work ran: they wait for its end.
+std::vector<IdleAction> &idleActions() {
+  static std::vector<IdleAction> actions;
+  return actions;
+}
+
+} // namespace
+
+void LongWork::whenIdle(QObject *context, std::function<void()> action) {
+  // Looked at when its turn comes: work may have started meanwhile, right
+  // after the handler that asked (the title click after the release).
+  QTimer::singleShot(0, context,
+                     [context = QPointer<QObject>(context),
+                      action = std::move(action)]() mutable {
+                       if (s_running > 0)
+                         idleActions().push_back({context, std::move(action)});
+                       else
+                         action();
+                     });
+}
 
 LongWork::LongWork(QWidget *owner, WorkKind kind)
     : m_owner(owner), m_kind(kind),
@@ -82,7 +124,10 @@ LongWork::~LongWork() {
   if (wasActive && m_owner)
     m_owner->activateWindow();
   m_deferral.reset();
-  --s_running;
+  if (--s_running == 0)
+    for (IdleAction &idle : std::exchange(idleActions(), {}))
+      if (idle.context)
+        whenIdle(idle.context, std::move(idle.action));
 }
 
 void LongWork::runOnWorker(std::function<void(WorkProgress &)> work,
@@ -183,7 +228,7 @@ void LongWork::cancel() {
   if (m_onCancel != OnCancel::Interrupt)
     return;
   if (m_interrupt)
-    std::thread(m_interrupt).detach();
+    interrupts().post(m_interrupt);
   m_graceTimer.start(CancelGrace);
 }
 

@@ -21,14 +21,17 @@ enum class WorkKind {
   Query,  // "正在查询…", rows read
   Export, // "正在输出…", rows written of all rows
   Login,  // "正在连接…"
+  Sort,   // "正在排序…"
 };
 
-// One piece of long work of a window: a query, an export, a login. While
+// One piece of long work of a window: a query, an export, a login, a sort.
+// While
 // it lives the window's thread keeps running its event loop, so windows
-// paint and timers tick; no user input reaches any window (it is held and
-// given back afterwards, in order, see InputDeferral), except Esc, which
-// cancels. Once the work has run for ShowAfter, a modal progress window
-// owned by `owner` shows the rows so far, the time taken and "取消".
+// paint and timers tick; no user input reaches any window (keys and close
+// requests are held and given back afterwards, in order; clicks are
+// discarded; see InputDeferral), except Esc, which cancels. Once the work has
+// run for ShowAfter, a modal progress window owned by `owner` shows the rows so
+// far, the time taken and "取消".
 //
 // Work that reads the database runs on a thread of its own (run()); work
 // that walks a grid runs here and calls pace() between rows. Either way a
@@ -51,12 +54,14 @@ public:
 
   // Runs `work` on a thread of its own and returns its result once it has
   // ended, the window's thread serving its event loop meanwhile. What
-  // `work` throws is thrown here. On a cancel, `interrupt` is called on yet
-  // another thread (so a driver slow to answer never blocks the window) to
-  // stop the work; if it has not ended CancelGrace later, run() throws
-  // WorkCancelled without it and the work runs on to its end unwatched, so
-  // `work` and `interrupt` must own everything they use (capture copies
-  // and shared pointers, never references).
+  // `work` throws is thrown here. On a cancel, `interrupt` is called on the
+  // one thread that runs the interrupts of all work, one after the other
+  // (so a driver slow to answer never blocks the window), to stop the
+  // work; it must stop only the statement of this work, and do nothing
+  // once that has ended. If the work has not ended CancelGrace later, run()
+  // throws WorkCancelled without it and the work runs on to its end unwatched,
+  // so `work` and `interrupt` must own everything they use (capture copies and
+  // shared pointers, never references).
   template <class Result>
   Result run(std::function<Result(WorkProgress &)> work,
              std::function<void()> interrupt = {});
@@ -87,6 +92,14 @@ public:
   // True while any long work lives: events the event loop serves then come
   // from inside a handler that waits for its work.
   static bool anyRunning() { return s_running > 0; }
+
+  // Runs `action` from the event loop, on its next turn, when no long work
+  // runs then, else once the last work has ended and given back the input
+  // it held. Nothing runs when `context` is destroyed first. For a step a
+  // handler leaves for later that must not start in the middle of other
+  // work (a question asked after a gesture whose last click sorts the
+  // grid).
+  static void whenIdle(QObject *context, std::function<void()> action);
 
 private:
   struct Job;

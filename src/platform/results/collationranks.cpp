@@ -1,12 +1,18 @@
 #include "platform/results/collationranks.h"
 
+#include "platform/longwork/workprogress.h"
 #include "platform/results/resultcolumn.h"
 
 #include <QHash>
+#include <QSet>
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <functional>
+#include <memory>
 #include <numeric>
 #include <thread>
+#include <utility>
 
 // A text column is ranked in two ways. The fast one ranks each distinct
 // character once with the collator and orders the texts by the ranks of
@@ -27,8 +33,10 @@ constexpr int Unseen = -2;
 constexpr int Ignored = 0; // a character the collator does not weigh
 
 // The code point at `i` of `text`, advancing `i` past it.
-char32_t codePointAt(QStringView text, qsizetype &i) {
+inline char32_t codePointAt(QStringView text, qsizetype &i) {
   const char16_t unit = text[i++].unicode();
+  if (!QChar::isSurrogate(unit))
+    return unit;
   if (QChar::isHighSurrogate(unit) && i < text.size() &&
       QChar::isLowSurrogate(text[i].unicode()))
     return QChar::surrogateToUcs4(unit, text[i++].unicode());
@@ -41,7 +49,7 @@ char32_t codePointAt(QStringView text, qsizetype &i) {
 class CharacterClasses {
 public:
   CharacterClasses(const ResultColumn &column, const QCollator &collator) {
-    std::vector<char32_t> characters;
+    std::vector<char32_t> &characters = m_characters;
     for (int row = 0; row < column.rowCount(); ++row) {
       if (column.isNull(row))
         continue;
@@ -62,6 +70,12 @@ public:
     return c < 0x10000 ? m_basic[c] : m_supplementary.value(c, Ignored);
   }
   int classCount() const { return m_classCount; }
+  // The first character of class `c` (1..classCount()) in collation order.
+  const QString &representative(int c) const { return m_representatives[c]; }
+  // Whether class `c` holds that one character only.
+  bool alone(int c) const { return m_members[c] == 1; }
+  // The characters of the column, each once.
+  const std::vector<char32_t> &characters() const { return m_characters; }
 
 private:
   int &slot(char32_t c) {
@@ -91,11 +105,18 @@ private:
     caseBlind.setCaseSensitivity(Qt::CaseInsensitive);
     const QString nothing;
     int previous = -1;
+    m_representatives.emplace_back();
+    m_members.push_back(0);
     for (const int index : order) {
       if (collator.compare(texts[index], nothing) == 0)
         continue; // stays Ignored
-      if (previous < 0 || caseBlind.compare(texts[previous], texts[index]) != 0)
+      if (previous < 0 ||
+          caseBlind.compare(texts[previous], texts[index]) != 0) {
         ++m_classCount;
+        m_representatives.push_back(texts[index]);
+        m_members.push_back(0);
+      }
+      ++m_members.back();
       slot(characters[index]) = m_classCount;
       previous = index;
     }
@@ -104,6 +125,9 @@ private:
   std::vector<int> m_basic = std::vector<int>(0x10000, Unseen);
   QHash<char32_t, int> m_supplementary;
   int m_classCount = 0;
+  std::vector<char32_t> m_characters;
+  std::vector<QString> m_representatives; // by class; [0] unused
+  std::vector<int> m_members;             // by class
 };
 
 // A row's text with the classes of its first characters packed into two
@@ -136,11 +160,15 @@ QCollator twinOf(const QCollator &collator) {
   return twin;
 }
 
+// Called between the steps of the work; throws to stop it.
+using Pause = std::function<void()>;
+
 class FastRanking {
 public:
   FastRanking(const ResultColumn &column, const QCollator &collator,
-              const CharacterClasses &classes)
-      : m_column(column), m_collators{&collator, nullptr},
+              const CharacterClasses &classes, Pause pause)
+      : m_column(column),
+        m_pause(std::move(pause)), m_collators{&collator, nullptr},
         m_twin(twinOf(collator)), m_classes(classes),
         m_bits(std::bit_width(unsigned(classes.classCount()))),
         m_perWord(64 / m_bits) {
@@ -158,6 +186,7 @@ public:
       for (size_t i = begin; i < end; ++i)
         pack(texts[i]);
     });
+    m_pause();
     size_t middle = 0;
     onBothCores(texts.size(), [&](int part, size_t begin, size_t end) {
       std::sort(texts.begin() + begin, texts.begin() + end,
@@ -167,11 +196,13 @@ public:
       if (part == 1)
         middle = begin;
     });
+    m_pause();
     if (middle > 0)
       std::inplace_merge(texts.begin(), texts.begin() + middle, texts.end(),
                          [&](const PackedText &a, const PackedText &b) {
                            return less(a, b, *m_collators[0]);
                          });
+    m_pause();
 
     // Whether each text follows its neighbour as an equal (0) or a greater
     // one (1); 2 for a neighbour out of order.
@@ -186,6 +217,7 @@ public:
         }
       }
     });
+    m_pause();
     Rank ranks(m_column.rowCount(), -1);
     int rank = 0;
     for (size_t i = 0; i < texts.size(); ++i) {
@@ -241,6 +273,7 @@ private:
   }
 
   const ResultColumn &m_column;
+  Pause m_pause;
   const QCollator *m_collators[2]; // one per thread
   QCollator m_twin;
   const CharacterClasses &m_classes;
@@ -248,8 +281,346 @@ private:
   int m_perWord;
 };
 
+// What the texts of a column hold beyond their characters: which pairs of
+// characters follow each other somewhere, and which rows hold a text that
+// its classes do not tell apart from another (a class of several
+// characters, a character the collator ignores).
+class ColumnText {
+public:
+  ColumnText(const ResultColumn &column, const CharacterClasses &classes)
+      : m_lossy(size_t(column.rowCount()), 0) {
+    const std::vector<char32_t> &characters = classes.characters();
+    m_count = characters.size();
+    std::vector<int> index(0x10000, -1);
+    QHash<char32_t, int> supplementary;
+    for (size_t i = 0; i < m_count; ++i) {
+      if (characters[i] < 0x10000)
+        index[characters[i]] = int(i);
+      else
+        supplementary.insert(characters[i], int(i));
+    }
+    const auto indexOf = [&](char32_t c) {
+      return c < 0x10000 ? index[c] : supplementary.value(c, -1);
+    };
+    const bool dense = m_count <= MaxDense;
+    std::vector<quint64> bits[2];
+    QSet<quint64> sets[2];
+    onBothCores(
+        size_t(column.rowCount()), [&](int part, size_t begin, size_t end) {
+          if (dense)
+            bits[part].assign((m_count * m_count + 63) / 64, 0);
+          for (size_t row = begin; row < end; ++row) {
+            if (column.isNull(int(row)))
+              continue;
+            const QStringView text = column.text(int(row));
+            int before = -1;
+            bool lossy = false;
+            for (qsizetype i = 0; i < text.size();) {
+              const char32_t c = codePointAt(text, i);
+              const int at = indexOf(c);
+              const int cls = classes.classOf(c);
+              lossy = lossy || cls == Ignored || !classes.alone(cls);
+              if (before >= 0) {
+                const quint64 pair = quint64(before) * m_count + quint64(at);
+                if (dense)
+                  bits[part][pair / 64] |= quint64(1) << (pair % 64);
+                else
+                  sets[part].insert(pair);
+              }
+              before = at;
+            }
+            m_lossy[row] = lossy;
+          }
+        });
+    if (dense) {
+      for (size_t i = 0; i < bits[1].size(); ++i)
+        bits[0][i] |= bits[1][i];
+      for (size_t word = 0; word < bits[0].size(); ++word)
+        for (quint64 w = bits[0][word]; w; w &= w - 1)
+          addPair(characters, word * 64 + size_t(std::countr_zero(w)));
+    } else {
+      sets[0].unite(sets[1]);
+      for (const quint64 pair : std::as_const(sets[0]))
+        addPair(characters, pair);
+    }
+  }
+
+  // Pairs of characters that follow each other in some text.
+  const std::vector<std::pair<char32_t, char32_t>> &pairs() const {
+    return m_pairs;
+  }
+  bool lossy(int row) const { return m_lossy[size_t(row)]; }
+
+private:
+  static constexpr size_t MaxDense = 8192;
+
+  void addPair(const std::vector<char32_t> &characters, quint64 pair) {
+    m_pairs.emplace_back(characters[size_t(pair / m_count)],
+                         characters[size_t(pair % m_count)]);
+  }
+
+  size_t m_count = 0;
+  std::vector<quint8> m_lossy;
+  std::vector<std::pair<char32_t, char32_t>> m_pairs;
+};
+
+// Whether the collator weighs each character of the column on its own, the
+// way the classes do: every class differs from the next at the primary
+// level (no accent alone tells them apart), no character expands into the
+// weights of several (as "æ" into "ae"), none the collator leaves out at
+// the primary level only, and no pair of characters that follow each other
+// in the texts makes a weight of its own (a contraction, as "ch" in some
+// languages). Then texts whose class sequences differ are in the order of
+// those sequences, and the collator is needed only for texts of equal
+// sequences. Each rule is put to the collator itself with a few texts
+// made of the column's characters.
+bool weighsCharactersAlone(const CharacterClasses &classes,
+                           const ColumnText &texts, const QCollator &collator) {
+  const int count = classes.classCount();
+  if (count < 1)
+    return false;
+  const auto of = [&](int c) -> const QString & {
+    return classes.representative(c);
+  };
+  const QString &lowest = of(1), &highest = of(count);
+  if (count > 1 && collator.compare(lowest + highest, of(2)) >= 0)
+    return false; // the lowest class weighs nothing at the primary level
+  for (int c = 2; c <= count; ++c) {
+    if (collator.compare(of(c) + lowest, of(c - 1) + highest) <= 0)
+      return false; // an accent alone parts class c from c - 1
+    if (collator.compare(of(c - 1) + highest + highest, of(c)) >= 0)
+      return false; // class c expands into c - 1 and more
+  }
+  const QString nothing;
+  for (const auto &[first, second] : texts.pairs()) {
+    const QString a = QString::fromUcs4(&first, 1);
+    const QString b = QString::fromUcs4(&second, 1);
+    const int classA = classes.classOf(first), classB = classes.classOf(second);
+    const QString pair = a + b;
+    if (classA == Ignored || classB == Ignored) {
+      if (collator.compare(pair, classA == Ignored ? b : a) != 0)
+        return false;
+      continue;
+    }
+    if (classB > 1 && collator.compare(a + of(classB - 1) + highest, pair) >= 0)
+      return false;
+    if (classB < count && collator.compare(pair, a + of(classB + 1)) >= 0)
+      return false;
+  }
+  return true;
+}
+
+// The ranks of a column whose characters the collator weighs alone: the
+// texts sorted by their class sequences, a few classes at a time packed
+// into integers, texts that agree so far sorted again by the classes that
+// follow, and only texts of equal class sequences that their classes do
+// not tell apart compared by the collator.
+class SequenceRanking {
+public:
+  SequenceRanking(const ResultColumn &column, const QCollator &collator,
+                  const CharacterClasses &classes, const ColumnText &texts,
+                  Pause pause)
+      : m_column(column), m_collator(collator), m_classes(classes),
+        m_texts(texts), m_pause(std::move(pause)),
+        m_bits(std::bit_width(unsigned(classes.classCount()))),
+        m_perWord(64 / m_bits) {}
+
+  Rank ranks() {
+    m_items.reserve(size_t(m_column.rowCount()));
+    for (int row = 0; row < m_column.rowCount(); ++row)
+      if (!m_column.isNull(row))
+        m_items.push_back({0, 0, row, 0});
+    m_newGroup.assign(m_items.size(), 0);
+    sortFrom(0, m_items.size());
+    Rank ranks(m_column.rowCount(), -1);
+    int rank = 0;
+    for (size_t i = 0; i < m_items.size(); ++i) {
+      if (i > 0 && m_newGroup[i])
+        ++rank;
+      ranks[m_items[i].row] = rank;
+    }
+    return ranks;
+  }
+
+private:
+  // A text with the classes of its next characters packed, from the
+  // character at `next`; `next` is -1 once the text is packed to its end.
+  struct Item {
+    quint64 high, low;
+    int row;
+    int next;
+  };
+
+  static bool less(const Item &a, const Item &b) {
+    if (a.high != b.high)
+      return a.high < b.high;
+    if (a.low != b.low)
+      return a.low < b.low;
+    return (a.next >= 0) < (b.next >= 0); // the text that ended first
+  }
+  static bool same(const Item &a, const Item &b) {
+    return a.high == b.high && a.low == b.low && (a.next >= 0) == (b.next >= 0);
+  }
+
+  void pack(Item &item) const {
+    const QStringView text = m_column.text(item.row);
+    item.high = item.low = 0;
+    int packed = 0;
+    qsizetype i = item.next;
+    while (i < text.size() && packed < 2 * m_perWord) {
+      const int c = m_classes.classOf(codePointAt(text, i));
+      if (c == Ignored)
+        continue;
+      quint64 &word = packed < m_perWord ? item.high : item.low;
+      word |= quint64(c) << ((m_perWord - 1 - packed % m_perWord) * m_bits);
+      ++packed;
+    }
+    // Characters the collator ignores at the end change nothing.
+    while (i < text.size()) {
+      qsizetype at = i;
+      if (m_classes.classOf(codePointAt(text, at)) != Ignored)
+        break;
+      i = at;
+    }
+    item.next = i < text.size() ? int(i) : -1;
+  }
+
+  // Sorts the items in [begin, end), which agree in the classes before each
+  // one's `next`, and marks where a different class sequence begins.
+  void sortFrom(size_t begin, size_t end) {
+    const size_t count = end - begin;
+    const auto first = m_items.begin() + begin;
+    const auto byKey = [](const Item &a, const Item &b) { return less(a, b); };
+    if (count > 20000) {
+      onBothCores(count, [&](int, size_t from, size_t to) {
+        for (size_t i = begin + from; i < begin + to; ++i)
+          pack(m_items[i]);
+      });
+      m_pause();
+      if (!sortByFewBytes(begin, end)) {
+        size_t middle = 0;
+        onBothCores(count, [&](int part, size_t from, size_t to) {
+          std::sort(first + from, first + to, byKey);
+          if (part == 1)
+            middle = from;
+        });
+        if (middle > 0)
+          std::inplace_merge(first, first + middle, first + count, byKey);
+      }
+      m_pause();
+    } else {
+      for (size_t i = begin; i < end; ++i)
+        pack(m_items[i]);
+      std::sort(first, first + count, byKey);
+    }
+    for (size_t start = begin; start < end;) {
+      size_t stop = start + 1;
+      while (stop < end && same(m_items[start], m_items[stop]))
+        ++stop;
+      if (stop < end)
+        m_newGroup[stop] = 1;
+      if (stop - start > 1) {
+        if (m_items[start].next >= 0)
+          sortFrom(start, stop);
+        else
+          sortEqualSequences(start, stop);
+      }
+      start = stop;
+    }
+  }
+
+  // Sorts [begin, end) by a radix sort over the bytes of the packed
+  // classes in which the items differ, when they differ in a few only (a
+  // column of a few short texts: units, states, types); false, leaving
+  // them unsorted, otherwise.
+  bool sortByFewBytes(size_t begin, size_t end) {
+    constexpr int MaxPasses = 4;
+    const auto byteOf = [](const Item &item, int b) -> unsigned {
+      if (b < 8)
+        return unsigned(item.low >> (8 * b)) & 0xff;
+      if (b < 16)
+        return unsigned(item.high >> (8 * (b - 8))) & 0xff;
+      return item.next >= 0 ? 1 : 0;
+    };
+    quint64 high = 0, low = 0;
+    bool ended = false, going = false;
+    for (size_t i = begin; i < end; ++i) {
+      high |= m_items[i].high ^ m_items[begin].high;
+      low |= m_items[i].low ^ m_items[begin].low;
+      (m_items[i].next >= 0 ? going : ended) = true;
+    }
+    std::vector<int> passes; // least significant first
+    for (int b = 0; b < 8; ++b)
+      if ((low >> (8 * b)) & 0xff)
+        passes.push_back(b);
+    for (int b = 0; b < 8; ++b)
+      if ((high >> (8 * b)) & 0xff)
+        passes.push_back(8 + b);
+    // The text that ended sorts first among equal classes: the least
+    // significant key, so sorted first.
+    if (ended && going)
+      passes.insert(passes.begin(), 16);
+    if (passes.size() > size_t(MaxPasses))
+      return false;
+    if (passes.empty())
+      return true;
+    if (m_placedSize < end - begin) {
+      // Left uninitialised: every pass writes each item before it is read.
+      m_placed.reset(new Item[end - begin]);
+      m_placedSize = end - begin;
+    }
+    Item *from = m_items.data() + begin;
+    Item *to = m_placed.get();
+    for (const int b : passes) {
+      std::array<size_t, 257> start{};
+      for (size_t i = 0; i < end - begin; ++i)
+        ++start[byteOf(from[i], b) + 1];
+      std::partial_sum(start.begin(), start.end(), start.begin());
+      for (size_t i = 0; i < end - begin; ++i)
+        to[start[byteOf(from[i], b)]++] = from[i];
+      std::swap(from, to);
+    }
+    if (from != m_items.data() + begin)
+      std::copy(from, from + (end - begin), m_items.data() + begin);
+    return true;
+  }
+
+  // Texts of one class sequence: equal, unless their classes hide a
+  // difference the collator sees (case, ignored characters).
+  void sortEqualSequences(size_t begin, size_t end) {
+    bool anyLossy = false;
+    for (size_t i = begin; i < end && !anyLossy; ++i)
+      anyLossy = m_texts.lossy(m_items[i].row);
+    if (!anyLossy)
+      return;
+    const auto textOf = [&](const Item &item) {
+      return m_column.text(item.row);
+    };
+    std::sort(m_items.begin() + begin, m_items.begin() + end,
+              [&](const Item &a, const Item &b) {
+                return m_collator.compare(textOf(a), textOf(b)) < 0;
+              });
+    for (size_t i = begin + 1; i < end; ++i)
+      m_newGroup[i] =
+          m_collator.compare(textOf(m_items[i - 1]), textOf(m_items[i])) < 0;
+  }
+
+  const ResultColumn &m_column;
+  const QCollator &m_collator;
+  const CharacterClasses &m_classes;
+  const ColumnText &m_texts;
+  Pause m_pause;
+  int m_bits;
+  int m_perWord;
+  std::vector<Item> m_items;
+  std::unique_ptr<Item[]> m_placed; // the other half of a radix sort's passes
+  size_t m_placedSize = 0;
+  std::vector<quint8> m_newGroup; // a different text than the one before
+};
+
 // The exact way: a collation key per distinct text, sorted.
-Rank rankByKeys(const ResultColumn &column, const QCollator &collator) {
+Rank rankByKeys(const ResultColumn &column, const QCollator &collator,
+                const Pause &pause) {
   QHash<QStringView, int> indexOfText;
   indexOfText.reserve(column.rowCount());
   std::vector<QStringView> texts;
@@ -268,8 +639,11 @@ Rank rankByKeys(const ResultColumn &column, const QCollator &collator) {
 
   std::vector<QCollatorSortKey> keys;
   keys.reserve(texts.size());
-  for (QStringView text : texts)
+  for (QStringView text : texts) {
+    if (keys.size() % 4096 == 0)
+      pause();
     keys.push_back(collator.sortKey(text.toString()));
+  }
   std::vector<int> order(texts.size());
   std::iota(order.begin(), order.end(), 0);
   std::sort(order.begin(), order.end(),
@@ -291,12 +665,26 @@ Rank rankByKeys(const ResultColumn &column, const QCollator &collator) {
 } // namespace
 
 std::vector<int> collationRanks(const ResultColumn &column,
-                                const QCollator &collator) {
+                                const QCollator &collator,
+                                const WorkProgress *progress) {
+  const auto pause = [progress] {
+    if (progress)
+      progress->throwIfCancelled();
+  };
   const CharacterClasses classes(column, collator);
+  pause();
+  {
+    const ColumnText texts(column, classes);
+    pause();
+    if (weighsCharactersAlone(classes, texts, collator))
+      return SequenceRanking(column, collator, classes, texts, pause).ranks();
+  }
+  pause();
   if (classes.classCount() > 0) {
-    Rank ranks = FastRanking(column, collator, classes).ranks();
+    Rank ranks = FastRanking(column, collator, classes, pause).ranks();
     if (!ranks.empty())
       return ranks;
   }
-  return rankByKeys(column, collator);
+  pause();
+  return rankByKeys(column, collator, pause);
 }

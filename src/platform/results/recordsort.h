@@ -17,9 +17,13 @@ struct SortKey {
 std::vector<SortKey> parseSortExpression(const ResultTable &table,
                                          QStringView expression);
 
+class WorkProgress;
+
 // Row numbers of `table` in sorted order. The sort is stable (equal rows keep
 // their order, also when descending); nulls come first ascending and last
 // descending; text compares as the user's language orders it (for Chinese,
-// by pinyin).
+// by pinyin). With `progress`, a cancel made there throws WorkCancelled
+// within a few milliseconds.
 std::vector<int> sortedRows(const ResultTable &table,
-                            const std::vector<SortKey> &keys);
+                            const std::vector<SortKey> &keys,
+                            const WorkProgress *progress = nullptr);

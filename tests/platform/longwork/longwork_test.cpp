@@ -7,6 +7,7 @@
 #include "platform/longwork/progresswindow.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
@@ -88,10 +90,9 @@ TEST_F(LongWorkTest, AnErrorOfTheWorkReachesTheCallerOnItsThread) {
 }
 
 // After the delay: a window owned by the caller with what is being done,
-// the rows so far and the time; a click on its "取消" stops the work. It
-// takes no keys: what the user types meanwhile, even where a platform
-// made it the active window, reaches the widget that had the focus, after
-// the work, and the caller's window is active again.
+// the rows so far and the time; a click on its "取消" stops the work. Keys
+// typed at it, where a platform made it the active window, go nowhere;
+// afterwards the caller's window is active again.
 TEST_F(LongWorkTest, AWorkStillRunningShowsItsProgressAndCancelStopsIt) {
   QLineEdit edit(&owner);
   edit.show();
@@ -118,12 +119,24 @@ TEST_F(LongWorkTest, AWorkStillRunningShowsItsProgressAndCancelStopsIt) {
   }
   QCoreApplication::sendPostedEvents();
   EXPECT_TRUE(QTest::qWaitForWindowActive(&owner));
-  EXPECT_EQ(edit.text(), " x");
+  EXPECT_EQ(edit.text(), "");
   EXPECT_EQ(parent, &owner);
   EXPECT_TRUE(texts.startsWith("正在查询…|已读取 ")) << texts.toStdString();
   EXPECT_TRUE(texts.contains(" 行|已用时间 ")) << texts.toStdString();
   EXPECT_FALSE(texts.contains("已读取 0 行")) << "rows counted";
 }
+
+// Counts the wheel turns it receives.
+class WheelLog : public QWidget {
+public:
+  WheelLog(QWidget *parent, int *turns) : QWidget(parent), m_turns(turns) {}
+
+protected:
+  void wheelEvent(QWheelEvent *) override { ++*m_turns; }
+
+private:
+  int *m_turns;
+};
 
 // Records the keys it receives.
 class KeyLog : public QWidget {
@@ -261,8 +274,9 @@ TEST_F(LongWorkTest, WorkOnThisThreadReturnsToTheEventLoopAndStopsAtACancel) {
 }
 
 // What the user does during the work reaches nobody until the work has
-// ended, then everything arrives in the order it was done: the keys, the
-// click, and the close of the window last.
+// ended; then the keys arrive in the order they were typed, and the close
+// of the window last. The click, aimed at what the window showed before
+// the work changed it, is discarded.
 TEST_F(LongWorkTest, InputDuringTheWorkTakesEffectAfterItInOrder) {
   auto *edit = new QLineEdit(&owner);
   auto *button = new QPushButton(QStringLiteral("查询"), &owner);
@@ -297,37 +311,226 @@ TEST_F(LongWorkTest, InputDuringTheWorkTakesEffectAfterItInOrder) {
   EXPECT_TRUE(visibleDuringWork);
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents();
-  EXPECT_EQ(seen, (QStringList{"a", "ab", "clicked", "abc"}));
+  EXPECT_EQ(seen, (QStringList{"a", "ab", "abc"}));
   EXPECT_FALSE(owner.isVisible());
 }
 
-// Input from the window system comes to the window first and is held
-// there; given back to the window, it finds its widget again.
-TEST_F(LongWorkTest, InputHeldAtItsWindowReachesItsWidgetAfterwards) {
+// Input from the window system comes to the window first. A key held
+// there finds the widget with the focus again when it is given back;
+// clicks and wheel turns made during the work are discarded.
+TEST_F(LongWorkTest, ClicksAndWheelTurnsAreDiscardedKeysReachTheirWidget) {
   auto *button = new QPushButton(QStringLiteral("输出"), &owner);
   button->setGeometry(10, 10, 100, 30);
   button->show();
+  auto *edit = new QLineEdit(&owner);
+  edit->setGeometry(10, 50, 100, 30);
+  edit->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+  owner.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+  edit->setFocus();
   int clicks = 0;
   QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
-  int clicksDuringWork = -1;
+  int wheelTurns = 0;
+  WheelLog wheel(&owner, &wheelTurns);
+  wheel.setGeometry(150, 10, 100, 100);
+  wheel.show();
   {
     LongWork work(&owner, WorkKind::Query);
     QTimer::singleShot(20ms, [&] {
       QTest::mouseClick(owner.windowHandle(), Qt::LeftButton, {},
                         QPoint(50, 25));
-      QTest::qWait(30);
-      clicksDuringWork = clicks;
+      QTest::mouseDClick(owner.windowHandle(), Qt::LeftButton, {},
+                         QPoint(50, 25));
+      QWheelEvent turn(QPointF(50, 50), wheel.mapToGlobal(QPointF(50, 50)),
+                       QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(&wheel, &turn);
+      QTest::keyClick(owner.windowHandle(), Qt::Key_Z);
     });
     work.run<int>([](WorkProgress &) {
       std::this_thread::sleep_for(150ms);
       return 0;
     });
   }
-  EXPECT_EQ(clicksDuringWork, 0);
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents();
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(wheelTurns, 0);
+  EXPECT_EQ(edit->text(), "z");
+}
+
+// A button pressed before the work and let go during it comes up after
+// the work: the release is given back, and the click it completes with it.
+TEST_F(LongWorkTest, AReleaseOfAPressMadeBeforeTheWorkIsGivenBack) {
+  auto *button = new QPushButton(QStringLiteral("输出"), &owner);
+  button->setGeometry(10, 10, 100, 30);
+  button->show();
+  int clicks = 0;
+  QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+  QTest::mousePress(button, Qt::LeftButton);
+  ASSERT_TRUE(button->isDown());
+  {
+    LongWork work(&owner, WorkKind::Query);
+    QTimer::singleShot(20ms,
+                       [&] { QTest::mouseRelease(button, Qt::LeftButton); });
+    work.run<int>([](WorkProgress &) {
+      std::this_thread::sleep_for(100ms);
+      return 0;
+    });
+    EXPECT_EQ(clicks, 0);
+  }
+  QCoreApplication::sendPostedEvents();
   EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(button->isDown());
+}
+
+// Held input is given back only where it can still take effect: not to a
+// window that a modal window now blocks (the close is dropped, the window
+// stays), nor to a window closed or destroyed meanwhile.
+TEST_F(LongWorkTest, HeldInputForABlockedOrVanishedWindowIsDropped) {
+  auto *edit = new QLineEdit(&owner);
+  edit->show();
+  auto other = std::make_unique<QWidget>();
+  auto *otherEdit = new QLineEdit(other.get());
+  other->show();
+  QWidget closed;
+  auto *closedEdit = new QLineEdit(&closed);
+  closed.show();
+  QDialog modal;
+  modal.setWindowModality(Qt::ApplicationModal);
+  {
+    LongWork work(&owner, WorkKind::Query);
+    QTimer::singleShot(20ms, [&] {
+      QTest::keyClicks(edit, "ab");
+      owner.close();
+      QTest::keyClicks(otherEdit, "cd");
+      QTest::keyClicks(closedEdit, "ef");
+    });
+    work.run<int>([](WorkProgress &) {
+      std::this_thread::sleep_for(100ms);
+      return 0;
+    });
+    // Before the input is given back: a modal window opens, one window is
+    // destroyed, one hidden.
+    modal.show();
+    other.reset();
+    closed.hide();
+  }
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(edit->text(), "");
+  EXPECT_TRUE(owner.isVisible());
+  EXPECT_EQ(closedEdit->text(), "");
+  modal.hide();
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(edit->text(), "") << "dropped, not postponed";
+  EXPECT_TRUE(owner.isVisible());
+}
+
+// A key held for a window is given back when its turn comes: a key before
+// it that opened a modal window keeps it from the window it was aimed at.
+TEST_F(LongWorkTest, AKeyGivenBackThatOpensAModalWindowStopsTheKeysAfterIt) {
+  auto *edit = new QLineEdit(&owner);
+  edit->show();
+  QDialog modal;
+  modal.setWindowModality(Qt::ApplicationModal);
+  QString textInModal = "unset";
+  QObject::connect(edit, &QLineEdit::textChanged, [&](const QString &text) {
+    if (text == "a") {
+      modal.show();
+      QCoreApplication::sendPostedEvents();
+      textInModal = edit->text();
+      modal.hide();
+    }
+  });
+  {
+    LongWork work(&owner, WorkKind::Query);
+    QTimer::singleShot(20ms, [&] { QTest::keyClicks(edit, "ab"); });
+    work.run<int>([](WorkProgress &) {
+      std::this_thread::sleep_for(100ms);
+      return 0;
+    });
+  }
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(textInModal, "a");
+  EXPECT_EQ(edit->text(), "a");
+}
+
+// A cancel never waits for an interrupt that waits for its driver: the
+// window is released after the grace, and the interrupt ends later on its
+// own thread.
+TEST_F(LongWorkTest, AnInterruptThatHangsDoesNotHoldTheWindow) {
+  const auto release = std::make_shared<std::atomic<bool>>(false);
+  const auto interruptEnded = std::make_shared<std::atomic<bool>>(false);
+  QElapsedTimer clock;
+  {
+    LongWork work(&owner, WorkKind::Query);
+    QTimer::singleShot(50ms, [&] {
+      clock.start();
+      QTest::keyClick(&owner, Qt::Key_Escape);
+    });
+    EXPECT_THROW(work.run<int>(
+                     [release](WorkProgress &) {
+                       while (!*release)
+                         std::this_thread::sleep_for(1ms);
+                       return 0;
+                     },
+                     [release, interruptEnded] {
+                       while (!*release)
+                         std::this_thread::sleep_for(1ms);
+                       *interruptEnded = true;
+                     }),
+                 WorkCancelled);
+  }
+  EXPECT_LT(clock.elapsed(), 2000);
+  EXPECT_FALSE(*interruptEnded);
+  *release = true;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return bool(*interruptEnded); }, 5000));
+}
+
+// A step a handler leaves for later does not run in the middle of work
+// that started after the handler: it waits for that work's end.
+TEST_F(LongWorkTest, AStepLeftForWhenIdleWaitsForWorkStartedAfterIt) {
+  bool working = false, ran = false, ranDuringWork = false;
+  LongWork::whenIdle(&owner, [&] {
+    ran = true;
+    ranDuringWork = working;
+  });
+  {
+    LongWork work(&owner, WorkKind::Sort);
+    working = true;
+    work.run<int>([](WorkProgress &) {
+      std::this_thread::sleep_for(100ms);
+      return 0;
+    });
+    working = false;
+  }
+  EXPECT_FALSE(ran);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ran; }, 5000));
+  EXPECT_FALSE(ranDuringWork);
+}
+
+// A sort is long work of its own kind.
+TEST_F(LongWorkTest, ASortSaysSo) {
+  LongWork work(&owner, WorkKind::Sort);
+  QString texts;
+  QTimer::singleShot(LongWork::ShowAfter + 200ms, [&] {
+    ASSERT_NE(work.progressWindow(), nullptr);
+    texts = labelTexts(work.progressWindow());
+    work.cancel();
+  });
+  EXPECT_THROW(work.runWhole<int>([](WorkProgress &progress) {
+    for (;;) {
+      progress.throwIfCancelled();
+      std::this_thread::sleep_for(1ms);
+    }
+    return 0;
+  }),
+               WorkCancelled);
+  EXPECT_TRUE(texts.startsWith("正在排序…|")) << texts.toStdString();
 }
 
 } // namespace
