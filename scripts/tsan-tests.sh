@@ -24,7 +24,7 @@ done
 export QT_QPA_PLATFORM=offscreen
 export TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp second_deadlock_stack=1"
 build-tsan/tests/test_platform \
-  --gtest_filter='LongWorkTest.*:OnScreenStartTest.*:BackgroundQueueTest.*:BackgroundRemovalTest.*:CancelRaceTest.*:SqliteEngineTest.*:SqlServerPathTest.*:QueryTest.*'
+  --gtest_filter='LongWorkTest.*:OnScreenStartTest.*:BackgroundQueueTest.*:BackgroundRemovalTest.*:CancelRaceTest.*:SqliteEngineTest.*:SqlServerPathTest.*:QueryTest.*:RecordSortTest.*'
 build-tsan/tests/test_grid --gtest_filter='ApplyTitleSortTest.*'
 build-tsan/tests/test_app \
   --gtest_filter='LargeDatabaseTest.*:LongExpansionTest.*:SlowFailingDatabaseTest.*:LongLoginTest.*:CloseDuringExpansionTest.*:StartOnScreenTest.*:MainWindowTest.*'
