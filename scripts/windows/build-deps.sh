@@ -46,7 +46,7 @@ tool_packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev mingw-w64-tools
   wine wine64 libwine fonts-wine nsis
-  dpkg-dev cmake ninja-build make perl tcl bzip2 xz-utils
+  dpkg-dev cmake ninja-build make pkg-config perl tcl bzip2 xz-utils
   qt6-base-dev qt6-base-dev-tools
 )
 
