@@ -9,6 +9,7 @@
 
 #include <QTest>
 #include <QTimer>
+#include <gtest/gtest.h>
 
 void FakeMessageBoxes::showMessage(QWidget *owner, const QString &caption,
                                    const QString &text, MessageIcon icon) {
@@ -104,8 +105,9 @@ void showStarted(QWidget &window) {
 }
 
 void waitForStarts() {
-  QTest::qWaitFor([] { return !anyStartPending() && !LongWork::anyRunning(); },
-                  60000);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [] { return !anyStartPending() && !LongWork::anyRunning(); }, 60000))
+      << "a window's work was still starting or running after 60 s";
 }
 
 RecordedErrors::RecordedErrors() {

@@ -44,7 +44,7 @@ TEST(OnScreenStartTest, StartsAfterTheShowHasEnded) {
 TEST(OnScreenStartTest, AModalWindowStartsOnceItIsModal) {
   StartingWindow window;
   QTimer::singleShot(0, [&] {
-    QTest::qWaitFor([&] { return window.starts > 0; }, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.starts > 0; }, 5000));
     window.accept();
   });
   window.exec();
