@@ -268,7 +268,9 @@ build_sqlite() {
 # and the windowsvista style. What the program does not use is off.
 # Two limits of this version and source: Debian's source has no Wintab
 # header (no tablet events), and the windows platform needs OpenGL on (it
-# becomes dynamic OpenGL, loaded only when asked for).
+# becomes dynamic OpenGL, loaded only when asked for). Direct2D stays on
+# too: without it Gui leaves out the DirectWrite font database that the
+# windows platform still links against.
 qt_options=(
   -DQT_HOST_PATH=/usr
   -DQT_QMAKE_TARGET_MKSPEC=win32-g++
@@ -289,7 +291,7 @@ qt_options=(
   -DFEATURE_icu=OFF -DFEATURE_zstd=OFF -DFEATURE_brotli=OFF
   -DFEATURE_pkg_config=OFF
   -DFEATURE_ssl=OFF -DFEATURE_openssl=OFF -DFEATURE_schannel=OFF
-  -DFEATURE_jpeg=OFF -DFEATURE_direct2d=OFF -DFEATURE_vulkan=OFF
+  -DFEATURE_jpeg=OFF -DFEATURE_vulkan=OFF
   -DFEATURE_tuiotouch=OFF -DFEATURE_mimetype_database=ON
   -DFEATURE_textodfwriter=OFF -DFEATURE_textmarkdownreader=OFF
   -DFEATURE_textmarkdownwriter=OFF
