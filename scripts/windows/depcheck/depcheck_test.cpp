@@ -25,10 +25,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-#include <windows.h>
 #include <sql.h>
 #include <sqlext.h>
+#include <sqlite3.h>
+#include <windows.h>
 #include <xlsxwriter.h>
 #include <zlib.h>
 
@@ -47,7 +47,8 @@ std::string zipEntry(const QByteArray &zip, const std::string &name) {
     return unsigned(uint8_t(zip[at])) | unsigned(uint8_t(zip[at + 1])) << 8;
   };
   qsizetype pos = 0;
-  while ((pos = zip.indexOf("PK\x03\x04", pos)) >= 0 && pos + 30 <= zip.size()) {
+  while ((pos = zip.indexOf("PK\x03\x04", pos)) >= 0 &&
+         pos + 30 <= zip.size()) {
     const unsigned method = u16(pos + 8);
     const unsigned nameLength = u16(pos + 26);
     const unsigned extraLength = u16(pos + 28);
@@ -57,7 +58,8 @@ std::string zipEntry(const QByteArray &zip, const std::string &name) {
       z_stream stream = {};
       if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
         return {};
-      stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(zip.constData() + data));
+      stream.next_in =
+          reinterpret_cast<Bytef *>(const_cast<char *>(zip.constData() + data));
       stream.avail_in = uInt(zip.size() - data);
       std::string out;
       char buffer[16384];
@@ -99,9 +101,15 @@ TEST(QtData, MimeTypesComeFromTheBuiltInDatabase) {
   // Windows has no shared MIME database: without Qt's own copy every file
   // would be application/octet-stream.
   const QMimeDatabase mime;
-  EXPECT_EQ(mime.mimeTypeForFile(QStringLiteral("a.xlsx"), QMimeDatabase::MatchExtension).name(),
-            QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet"));
-  EXPECT_EQ(mime.mimeTypeForFile(QStringLiteral("a.html"), QMimeDatabase::MatchExtension).name(),
+  EXPECT_EQ(
+      mime.mimeTypeForFile(QStringLiteral("a.xlsx"),
+                           QMimeDatabase::MatchExtension)
+          .name(),
+      QStringLiteral(
+          "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet"));
+  EXPECT_EQ(mime.mimeTypeForFile(QStringLiteral("a.html"),
+                                 QMimeDatabase::MatchExtension)
+                .name(),
             QStringLiteral("text/html"));
 }
 
@@ -114,26 +122,30 @@ TEST(QtData, ChineseTextIsDrawn) {
     font.setPixelSize(48);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(image.rect(), Qt::AlignCenter, QString::fromUtf8("\xE4\xB8\xAD")); // 中
+    painter.drawText(image.rect(), Qt::AlignCenter,
+                     QString::fromUtf8("\xE4\xB8\xAD")); // 中
   }
   int dark = 0;
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x)
       dark += qGray(image.pixel(x, y)) < 128;
   // A missing glyph draws nothing or an outlined box of a few dozen pixels.
-  EXPECT_GT(dark, 150) << "font " << QGuiApplication::font().family().toStdString();
+  EXPECT_GT(dark, 150) << "font "
+                       << QGuiApplication::font().family().toStdString();
 }
 
 TEST(Sqlite, QtsDriverRunsOnTheProgramsLibrary) {
   // Header and DLL of one version.
   EXPECT_STREQ(sqlite3_libversion(), SQLITE_VERSION);
   // Debian's options that change what SQL does.
-  for (const char *option : {"ENABLE_FTS5", "ENABLE_FTS4", "ENABLE_MATH_FUNCTIONS",
-                             "SECURE_DELETE", "ENABLE_COLUMN_METADATA", "THREADSAFE=1",
-                             "LIKE_DOESNT_MATCH_BLOBS", "MAX_VARIABLE_NUMBER=250000"})
+  for (const char *option :
+       {"ENABLE_FTS5", "ENABLE_FTS4", "ENABLE_MATH_FUNCTIONS", "SECURE_DELETE",
+        "ENABLE_COLUMN_METADATA", "THREADSAFE=1", "LIKE_DOESNT_MATCH_BLOBS",
+        "MAX_VARIABLE_NUMBER=250000"})
     EXPECT_TRUE(sqlite3_compileoption_used(option)) << option;
 
-  QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "shared");
+  QSqlDatabase database =
+      QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "shared");
   database.setDatabaseName(QStringLiteral(":memory:"));
   ASSERT_TRUE(database.open()) << database.lastError().text().toStdString();
   sqlite3 *handle = sqliteHandle(database);
@@ -143,13 +155,15 @@ TEST(Sqlite, QtsDriverRunsOnTheProgramsLibrary) {
   const sqlite3_int64 before = sqlite3_memory_used();
   QSqlQuery query(database);
   ASSERT_TRUE(query.exec(QStringLiteral("create table t(x text)")));
-  ASSERT_TRUE(query.exec(QStringLiteral(
-      "with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) "
-      "insert into t select printf('%0500d', i) from n")));
+  ASSERT_TRUE(query.exec(
+      QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 "
+                     "from n where i < 20000) "
+                     "insert into t select printf('%0500d', i) from n")));
   EXPECT_GT(sqlite3_memory_used(), before + 1000000);
   // And this library reads what Qt's driver wrote.
   sqlite3_stmt *statement = nullptr;
-  ASSERT_EQ(sqlite3_prepare_v2(handle, "select count(*) from t", -1, &statement, nullptr),
+  ASSERT_EQ(sqlite3_prepare_v2(handle, "select count(*) from t", -1, &statement,
+                               nullptr),
             SQLITE_OK);
   ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
   EXPECT_EQ(sqlite3_column_int(statement, 0), 20000);
@@ -159,7 +173,8 @@ TEST(Sqlite, QtsDriverRunsOnTheProgramsLibrary) {
 }
 
 TEST(Sqlite, InterruptFromAnotherThreadStopsAQtQuery) {
-  QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "interrupt");
+  QSqlDatabase database =
+      QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "interrupt");
   database.setDatabaseName(QStringLiteral(":memory:"));
   ASSERT_TRUE(database.open());
   sqlite3 *handle = sqliteHandle(database);
@@ -184,11 +199,14 @@ TEST(Sqlite, InterruptFromAnotherThreadStopsAQtQuery) {
 
 TEST(Odbc, TheDriverManagerHandsOutHandles) {
   SQLHENV environment = SQL_NULL_HENV;
-  ASSERT_TRUE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment)));
-  EXPECT_TRUE(SQL_SUCCEEDED(SQLSetEnvAttr(environment, SQL_ATTR_ODBC_VERSION,
-                                          reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0)));
+  ASSERT_TRUE(SQL_SUCCEEDED(
+      SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment)));
+  EXPECT_TRUE(SQL_SUCCEEDED(
+      SQLSetEnvAttr(environment, SQL_ATTR_ODBC_VERSION,
+                    reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0)));
   SQLHDBC connection = SQL_NULL_HDBC;
-  EXPECT_TRUE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, environment, &connection)));
+  EXPECT_TRUE(
+      SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, environment, &connection)));
   if (connection != SQL_NULL_HDBC)
     SQLFreeHandle(SQL_HANDLE_DBC, connection);
   SQLFreeHandle(SQL_HANDLE_ENV, environment);
@@ -197,7 +215,8 @@ TEST(Odbc, TheDriverManagerHandsOutHandles) {
 TEST(Workbook, ChineseFileNameAndNumbersAsOnLinux) {
   QTemporaryDir folder;
   ASSERT_TRUE(folder.isValid());
-  const QString path = folder.filePath(QString::fromUtf8("\xE7\x89\xA9\xE6\x96\x99.xlsx")); // 物料
+  const QString path = folder.filePath(
+      QString::fromUtf8("\xE7\x89\xA9\xE6\x96\x99.xlsx")); // 物料
   const QByteArray name = path.toUtf8();
   const QByteArray temporary = folder.path().toUtf8();
   lxw_workbook_options options = {};
@@ -209,12 +228,14 @@ TEST(Workbook, ChineseFileNameAndNumbersAsOnLinux) {
   const double numbers[] = {1e20, 0.1, 1.0 / 3, 1e-7, 12345678901234567.0};
   for (int row = 0; row < 5; ++row)
     worksheet_write_number(sheet, row, 0, numbers[row], nullptr);
-  worksheet_write_string(sheet, 5, 0, "\xE4\xB8\xAD\xE6\x96\x87", nullptr); // 中文
+  worksheet_write_string(sheet, 5, 0, "\xE4\xB8\xAD\xE6\x96\x87",
+                         nullptr); // 中文
   ASSERT_EQ(workbook_close(workbook), LXW_NO_ERROR);
 
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "no file by the UTF-8 name";
-  const std::string sheetXml = zipEntry(file.readAll(), "xl/worksheets/sheet1.xml");
+  const std::string sheetXml =
+      zipEntry(file.readAll(), "xl/worksheets/sheet1.xml");
   ASSERT_FALSE(sheetXml.empty());
   // glibc's %.16G, which the Linux build writes; the system's C library
   // would write 1E+020 and 1E-007.
@@ -230,8 +251,8 @@ TEST(CodePage936, SystemConversionGivesGbkBytes) {
   const wchar_t text[] = L"\u4E2D\u6587\u20AC"; // 中文€
   char bytes[16] = {};
   BOOL defaultUsed = FALSE;
-  const int length = WideCharToMultiByte(936, 0, text, 3, bytes, sizeof bytes, nullptr,
-                                         &defaultUsed);
+  const int length = WideCharToMultiByte(936, 0, text, 3, bytes, sizeof bytes,
+                                         nullptr, &defaultUsed);
   EXPECT_EQ(std::string(bytes, length), std::string("\xD6\xD0\xCE\xC4\x80"));
   EXPECT_FALSE(defaultUsed);
 }
@@ -241,7 +262,8 @@ TEST(Network, LoopbackConnectionIsAccepted) {
   ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
   QTcpSocket client;
   client.connectToHost(QHostAddress::LocalHost, server.serverPort());
-  ASSERT_TRUE(client.waitForConnected(5000)) << client.errorString().toStdString();
+  ASSERT_TRUE(client.waitForConnected(5000))
+      << client.errorString().toStdString();
   ASSERT_TRUE(server.waitForNewConnection(5000));
   QTcpSocket *accepted = server.nextPendingConnection();
   ASSERT_NE(accepted, nullptr);
