@@ -116,6 +116,39 @@ QString passThroughFrom(QStringView text, qsizetype first,
   return result;
 }
 
+#ifdef Q_OS_WIN
+
+// Text of bytes in which every lead byte has its trail byte.
+QString decodeWellFormed(QByteArrayView bytes) {
+  if (bytes.isEmpty())
+    return {};
+  const int length = int(bytes.size());
+  const int size =
+      MultiByteToWideChar(CodePage936, 0, bytes.data(), length, nullptr, 0);
+  QString text(size, Qt::Uninitialized);
+  MultiByteToWideChar(CodePage936, 0, bytes.data(), length,
+                      reinterpret_cast<wchar_t *>(text.data()), size);
+  return text;
+}
+
+#else
+
+// Text of bytes in which every lead byte has its trail byte.
+QString decodeWellFormed(QByteArrayView bytes) {
+  thread_local QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
+  // Bytes that are no character of the page read as "?", as the page's own
+  // replacement character.
+  QString text = decoder.decode(bytes);
+  return text.replace(QChar::ReplacementCharacter, QChar(Replacement));
+}
+
+#endif
+
+bool isLeadByte(quint8 byte) { return byte >= 0x81 && byte <= 0xFE; }
+bool isTrailByte(quint8 byte) {
+  return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
+
 } // namespace
 
 char *writeCodePage936(char *out, QStringView text) {
@@ -141,42 +174,29 @@ char *writeCodePage936(char *out, QStringView text) {
   return out;
 }
 
-#ifdef Q_OS_WIN
-
 QString fromCodePage936(QByteArrayView bytes) {
-  if (bytes.isEmpty())
-    return {};
-  const int length = int(bytes.size());
-  const int size =
-      MultiByteToWideChar(CodePage936, 0, bytes.data(), length, nullptr, 0);
-  QString text(size, Qt::Uninitialized);
-  MultiByteToWideChar(CodePage936, 0, bytes.data(), length,
-                      reinterpret_cast<wchar_t *>(text.data()), size);
+  // A lead byte without a trail byte after it reads as "?" and the byte
+  // after it as a character of its own, the same on every system: the
+  // converters differ there (Windows' takes both bytes for one "?", and
+  // the one on Linux drops a lead byte at the very end).
+  QString text;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    if (!isLeadByte(quint8(bytes[i])))
+      continue;
+    if (i + 1 < bytes.size() && isTrailByte(quint8(bytes[i + 1]))) {
+      ++i;
+      continue;
+    }
+    text += decodeWellFormed(bytes.sliced(start, i - start));
+    text += QChar(Replacement);
+    start = i + 1;
+  }
+  if (start == 0)
+    return decodeWellFormed(bytes);
+  text += decodeWellFormed(bytes.sliced(start));
   return text;
 }
-
-#else
-
-QString fromCodePage936(QByteArrayView bytes) {
-  thread_local QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
-  // The converter drops a lead byte at the very end without a trace; a NUL
-  // after it makes it an invalid pair, reported like every other one.
-  const bool mayEndInLeadByte = !bytes.isEmpty() &&
-                                quint8(bytes.back()) > 0x80 &&
-                                quint8(bytes.back()) < 0xFF;
-  QString text;
-  if (mayEndInLeadByte) {
-    text = decoder.decode(QByteArray(bytes.data(), bytes.size()).append('\0'));
-    text.chop(1);
-  } else {
-    text = decoder.decode(bytes);
-  }
-  // Bytes that are no character of the page read as "?", as the page's own
-  // replacement character.
-  return text.replace(QChar::ReplacementCharacter, QChar(Replacement));
-}
-
-#endif
 
 void appendCodePage936(QByteArray &out, QStringView text) {
   if (text.isEmpty())
