@@ -1,6 +1,7 @@
 #include "platform/results/collationranks.h"
 
 #include "platform/longwork/workprogress.h"
+#include "platform/results/collationkey.h"
 #include "platform/results/resultcolumn.h"
 
 #include <QHash>
@@ -90,12 +91,12 @@ private:
   void rank(const std::vector<char32_t> &characters,
             const QCollator &collator) {
     std::vector<QString> texts;
-    std::vector<QCollatorSortKey> keys;
+    std::vector<CollationKey> keys;
     texts.reserve(characters.size());
     keys.reserve(characters.size());
     for (const char32_t c : characters) {
       texts.push_back(QString::fromUcs4(&c, 1));
-      keys.push_back(collator.sortKey(texts.back()));
+      keys.emplace_back(collator, texts.back());
     }
     std::vector<int> order(characters.size());
     std::iota(order.begin(), order.end(), 0);
@@ -637,12 +638,12 @@ Rank rankByKeys(const ResultColumn &column, const QCollator &collator,
     textOfRow[row] = *found;
   }
 
-  std::vector<QCollatorSortKey> keys;
+  std::vector<CollationKey> keys;
   keys.reserve(texts.size());
   for (QStringView text : texts) {
     if (keys.size() % 4096 == 0)
       pause();
-    keys.push_back(collator.sortKey(text.toString()));
+    keys.emplace_back(collator, text.toString());
   }
   std::vector<int> order(texts.size());
   std::iota(order.begin(), order.end(), 0);

@@ -1,6 +1,7 @@
 #include "platform/dataset/query.h"
 #include "platform/errors.h"
 #include "support/fakeengine.h"
+#include "support/pinyincollation.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -212,6 +213,8 @@ TEST_F(QueryTest, SortsAscendingAndDescendingStablyWithNullsFirst) {
 }
 
 TEST_F(QueryTest, SortsChineseTextByPinyin) {
+  if (!systemCollatesChineseByPinyin())
+    GTEST_SKIP() << "the system collates Chinese without pinyin order";
   // 阿 a, 北 bei, 长 chang, 钻 zuan: code point order would differ.
   openWith(makeTable({{"cInvName", FieldType::WideString}},
                      {{"钻头"}, {"长轴"}, {"阿胶"}, {"北京"}}));
