@@ -19,6 +19,17 @@ namespace {
 
 constexpr std::chrono::milliseconds RefreshEvery{100};
 
+#ifdef Q_OS_WIN
+// A regular expression matched on a worker thread (Qt matches some inside
+// its own code) leaves that thread a compiled-matcher stack, and the
+// Windows C++ runtime frees thread-local data before it runs their
+// destructors when the thread ends: freeing that stack then crashes. Qt
+// matches without the compiled matcher, and so without the stack, when
+// this is set before its first match.
+const bool RegexesWithoutPerThreadStacks =
+    qputenv("QT_ENABLE_REGEXP_JIT", "0");
+#endif
+
 QString activityText(WorkKind kind) {
   switch (kind) {
   case WorkKind::Query:
