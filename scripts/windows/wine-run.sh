@@ -43,6 +43,22 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # dialog that nobody answers on a virtual display.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
 
+# A new Wine prefix is made once, before the program, and only by one run
+# at a time: tests started together would otherwise all set it up at once.
+prefix_folder="${WINEPREFIX:-$HOME/.wine}"
+if [ ! -f "$prefix_folder/system.reg" ]; then
+  mkdir -p "$(dirname "$prefix_folder")"
+  (
+    flock -w 300 9 || { echo "$0: $prefix_folder is being set up elsewhere" >&2; exit 1; }
+    if [ ! -f "$prefix_folder/system.reg" ]; then
+      timeout 300 wineboot --init >/dev/null 2>&1
+      # Qt 6 is made for Windows 10 and later; a new prefix says Windows 7.
+      timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
+      timeout 60 wineserver --wait
+    fi
+  ) 9>"$prefix_folder.lock"
+fi
+
 for name in $(compgen -e); do
   case "$name" in
     QT_*) export "WINE$name=${!name}" ;;

@@ -48,9 +48,11 @@ constexpr std::array<TColor, SystemColors::Count> fixedValues = {
     rgbColor(212, 208, 200), // menu bar
 };
 
+#ifndef Q_OS_WIN
 TColor fromQColor(const QColor &color) {
   return rgbColor(color.red(), color.green(), color.blue());
 }
+#endif
 
 std::optional<SystemColors> &installed() {
   static std::optional<SystemColors> colors;

@@ -41,11 +41,14 @@ struct FileFault {
 };
 
 const FileFault fileFaults[] = {
+// Windows lets nobody delete or replace a file the program holds open.
+#ifndef Q_OS_WIN
     {"deleted", [](const QString &path) { return QFile::remove(path); }},
     {"replaced by a copy",
      [](const QString &path) {
        return QFile::remove(path) && QFile::copy(demoDatabasePath(), path);
      }},
+#endif
     {"overwritten with bytes that are no database",
      [](const QString &path) {
        return overwriteInPlace(path, QByteArray(8192, '\x5A'));
@@ -106,8 +109,9 @@ TEST_F(DatabaseFaultTest, ABrokenFileFailsEachReadAndAReconnectCarriesOn) {
 
     // The file comes back; "确定" in the dialog, with the stored settings
     // it shows, connects again.
-    ASSERT_TRUE(QFile::remove(path) || !QFile::exists(path));
-    ASSERT_TRUE(QFile::copy(demoDatabasePath(), path));
+    QFile demo(demoDatabasePath());
+    ASSERT_TRUE(demo.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(overwriteInPlace(path, demo.readAll()));
     whenModal([&] { frm_link->btn_ok->click(); });
     window.tbn_link->click();
     EXPECT_EQ(lastMessage(platform), LoginSucceededText);
@@ -127,6 +131,9 @@ TEST_F(DatabaseFaultTest, TheDialogRefusesAMissingFileAndKeepsTheSettings) {
   Tfrm_lorquin window(platform.services);
   window.setAttribute(Qt::WA_DeleteOnClose, false);
   showStarted(window);
+#ifdef Q_OS_WIN
+  GTEST_SKIP() << "Windows lets nobody delete a file the program holds open";
+#endif
   ASSERT_TRUE(QFile::remove(path));
 
   const auto stored = platform.store->values;

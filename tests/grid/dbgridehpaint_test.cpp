@@ -5,9 +5,17 @@
 #include "platform/errors.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QPalette>
 #include <cstdlib>
 #include <set>
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -94,14 +102,27 @@ TEST_F(GridPaintTest, CurrentRecordShowsTheArrowAtItsExactPixels) {
   EXPECT_EQ(colorsIn(image, grid.CellRect(0, 2)), Colors{fixed});
 }
 
+// How many pixels before the end of its advance the ink of `c` ends, as
+// this system draws it (font engines report bearings differently).
+int inkGapBeforeAdvance(const QFont &font, QChar c) {
+  QImage glyph(80, 60, QImage::Format_RGB32);
+  glyph.fill(Qt::white);
+  QPainter painter(&glyph);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  painter.drawText(10, 40, QString(c));
+  painter.end();
+  const int advanceEnd = 10 + QFontMetrics(font).horizontalAdvance(c);
+  return advanceEnd - 1 - lastInk(glyph, glyph.rect(), rgbOf(clWhite));
+}
+
 TEST_F(GridPaintTest, RightAlignedQuantityEndsThreePixelsBeforeTheEdge) {
   const QImage image = picture();
   const QRect cell = grid.CellRect(3, 2); // "3.50", not the current row
   QFont font = grid.Columns()[2].Font().toQFont();
-  const int bearing = QFontMetrics(font).rightBearing(QLatin1Char('0'));
   const int advanceEnd = cell.left() + cell.width() - 3;
   EXPECT_EQ(lastInk(image, cell, rgbOf(clWhite)),
-            advanceEnd - 1 - std::max(0, bearing));
+            advanceEnd - 1 - inkGapBeforeAdvance(font, QLatin1Char('0')));
 }
 
 TEST_F(GridPaintTest, GridLinesAreBlackAroundFixedCellsAndSilverBetweenData) {
@@ -130,15 +151,33 @@ TEST_F(GridPaintTest, ClosedDatasetDrawsTitlesOnly) {
             Colors{rgbOf(clWhite)});
 }
 
+// The user picks another colour for the fixed cells' face: the system's
+// own colour on Windows, whose change the platform passes on as a new
+// palette; the palette's window colour elsewhere.
+void pickFaceColour(const QColor &colour) {
+  QPalette palette = QGuiApplication::palette();
+  palette.setColor(QPalette::Window, colour);
+#ifdef Q_OS_WIN
+  const int element = COLOR_ACTIVEBORDER;
+  const COLORREF value = RGB(colour.red(), colour.green(), colour.blue());
+  SetSysColors(1, &element, &value);
+#endif
+  QGuiApplication::setPalette(palette);
+}
+
 TEST_F(GridPaintTest, SystemColoursAreResolvedAtEachPaint) {
   SystemColors::followPlatform();
-  QPalette palette = QGuiApplication::palette();
-  palette.setColor(QPalette::Window, QColor(10, 200, 30));
-  QGuiApplication::setPalette(palette);
+#ifdef Q_OS_WIN
+  const int element = COLOR_ACTIVEBORDER;
+  const COLORREF before = GetSysColor(element);
+#endif
+  pickFaceColour(QColor(10, 200, 30));
   EXPECT_EQ(picture().pixel(1, 1) & 0xFFFFFF, qRgb(10, 200, 30) & 0xFFFFFF);
-  palette.setColor(QPalette::Window, QColor(40, 50, 60));
-  QGuiApplication::setPalette(palette);
+  pickFaceColour(QColor(40, 50, 60));
   EXPECT_EQ(picture().pixel(1, 1) & 0xFFFFFF, qRgb(40, 50, 60) & 0xFFFFFF);
+#ifdef Q_OS_WIN
+  SetSysColors(1, &element, &before);
+#endif
   QGuiApplication::setPalette(QPalette());
   SystemColors::setCurrent(SystemColors());
 }

@@ -12,6 +12,7 @@
 #include <shellapi.h>
 #endif
 
+#ifndef Q_OS_WIN
 QUrl shellTargetUrl(const QString &target, const QString &currentDir) {
   const QUrl url(target, QUrl::StrictMode);
   const bool hasScheme = url.isValid() && url.scheme().size() > 1;
@@ -21,6 +22,7 @@ QUrl shellTargetUrl(const QString &target, const QString &currentDir) {
   return QUrl::fromLocalFile(
       QDir(currentDir).absoluteFilePath(QDir::fromNativeSeparators(target)));
 }
+#endif
 
 bool QtShell::execute(QWidget *owner, const QString &verb,
                       const QString &target, ShellShowMode showMode) {

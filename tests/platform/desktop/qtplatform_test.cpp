@@ -23,6 +23,8 @@ TEST(DialogFilterTest, SplitsDescriptionsAndPatternsInOrder) {
   EXPECT_EQ(entries[3].patterns, (QStringList{"*.TXT", "*.text"}));
 }
 
+#ifndef Q_OS_WIN
+
 TEST(ShellTargetTest, AddressesOpenAsAddressesAndFilesRelativeToTheFolder) {
   EXPECT_EQ(shellTargetUrl("www.example.com", "/srv"),
             QUrl("http://www.example.com"));
@@ -33,8 +35,6 @@ TEST(ShellTargetTest, AddressesOpenAsAddressesAndFilesRelativeToTheFolder) {
   EXPECT_EQ(shellTargetUrl("/abs/x.chm", "/srv"),
             QUrl::fromLocalFile("/abs/x.chm"));
 }
-
-#ifndef Q_OS_WIN
 
 // Takes the URLs the desktop would open, in their place.
 class UrlRecorder : public QObject {
