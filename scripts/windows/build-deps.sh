@@ -45,7 +45,7 @@ die() { printf '[windeps] error: %s\n' "$*" >&2; exit 1; }
 tool_packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev mingw-w64-tools
-  wine wine64 libwine fonts-wine nsis
+  wine wine64 libwine fonts-wine nsis zip locales xvfb
   dpkg-dev cmake ninja-build make pkg-config perl tcl bzip2 xz-utils
   qt6-base-dev qt6-base-dev-tools
 )
@@ -79,6 +79,17 @@ install_tools() {
   apt_update
   as_root env DEBIAN_FRONTEND=noninteractive timeout 1800 \
     apt-get "${apt_options[@]}" install -y --no-install-recommends "${missing[@]}" >&2
+}
+
+# Wine takes the system's locale from the environment; the Windows tests
+# run it in zh_CN.UTF-8 for Chinese regional settings, which must exist.
+ensure_chinese_locale() {
+  locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' && return 0
+  say "generating the zh_CN.UTF-8 locale"
+  as_root sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen ||
+    echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen >&2
 }
 
 # apt-get source needs a deb-src entry for the suites the machine installs
@@ -359,6 +370,7 @@ if [ "$mode" = print ]; then
 fi
 
 install_tools
+ensure_chinese_locale
 collect_versions || die "cannot tell the versions of ${sources[*]}"
 text="$(key_text)"
 key="$(printf '%s' "$text" | sha256sum | cut -c1-12)"

@@ -17,6 +17,8 @@
 //       prints the stored connection settings, one a line (server, database,
 //       user, password), read by the program's own reader from the store
 //       BOMQUERY_SETTINGS_FILE names
+//   With E2E_FIXED_SYSTEM_COLOURS set, the grids are drawn in fixed system
+//   colours instead of the system's own.
 //   e2e_reference find-text <png> <x> <y> <width> <height> <text> [box]
 //       exit status 0 when <text>, drawn black in the windows' 9 pt font
 //       (with "box": in the font of message boxes, the application's), is
@@ -35,6 +37,7 @@
 #include "export/exportgridtofile.h"
 #include "grid/bomgridsettings.h"
 #include "grid/dbgrideh.h"
+#include "grid/systemcolors.h"
 #include "platform/database/createdatabaseenginefactory.h"
 #include "platform/database/dbconnection.h"
 #include "platform/dataset/datasource.h"
@@ -216,6 +219,10 @@ int usage() {
 int main(int argc, char **argv) {
   QApplication application(argc, argv);
   giveFontsScreenResolution();
+  // The files of two systems are compared with the same system colours:
+  // each system's own scheme is its own.
+  if (qEnvironmentVariableIsSet("E2E_FIXED_SYSTEM_COLOURS"))
+    SystemColors::setCurrent(SystemColors());
   const QStringList args = application.arguments().mid(1);
   try {
     if (args.size() == 4 && args[0] == QLatin1String("main"))
