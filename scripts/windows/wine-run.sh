@@ -54,6 +54,10 @@ if [ ! -f "$prefix_folder/system.reg" ]; then
       timeout 300 wineboot --init >/dev/null 2>&1
       # Qt 6 is made for Windows 10 and later; a new prefix says Windows 7.
       timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
+      # A crash prints its backtrace instead of waiting in a dialog that
+      # nobody sees on a virtual display.
+      timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+        /t REG_DWORD /d 0 /f >/dev/null 2>&1
       timeout 60 wineserver --wait
     fi
   ) 9>"$prefix_folder.lock"
