@@ -26,8 +26,7 @@ constexpr std::chrono::milliseconds RefreshEvery{100};
 // destructors when the thread ends: freeing that stack then crashes. Qt
 // matches without the compiled matcher, and so without the stack, when
 // this is set before its first match.
-const bool RegexesWithoutPerThreadStacks =
-    qputenv("QT_ENABLE_REGEXP_JIT", "0");
+const bool RegexesWithoutPerThreadStacks = qputenv("QT_ENABLE_REGEXP_JIT", "0");
 #endif
 
 QString activityText(WorkKind kind) {

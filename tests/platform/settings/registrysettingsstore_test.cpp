@@ -41,9 +41,9 @@ protected:
     ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
         sddl, SDDL_REVISION_1, &descriptor, nullptr));
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide(subKey), 0, WRITE_DAC,
-                            &key),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide(subKey), 0, WRITE_DAC, &key),
+        ERROR_SUCCESS);
     EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor),
               ERROR_SUCCESS);
     RegCloseKey(key);
@@ -64,9 +64,8 @@ protected:
     RegCloseKey(key);
   }
 
-  const QString subKey =
-      QStringLiteral("SOFTWARE\\bomquery-test\\") +
-      QUuid::createUuid().toString(QUuid::WithoutBraces);
+  const QString subKey = QStringLiteral("SOFTWARE\\bomquery-test\\") +
+                         QUuid::createUuid().toString(QUuid::WithoutBraces);
   // As the program names its key: from the root, with a leading "\".
   const QString path = u'\\' + subKey;
 };
@@ -98,8 +97,7 @@ TEST_F(RegistrySettingsStoreTest, ValuesOfOtherTypes) {
   const HKEY key = rawKey();
   const wchar_t expandable[] = L"%SystemRoot%\\db";
   RegSetValueExW(key, L"dbdatabase", 0, REG_EXPAND_SZ,
-                 reinterpret_cast<const BYTE *>(expandable),
-                 sizeof expandable);
+                 reinterpret_cast<const BYTE *>(expandable), sizeof expandable);
   const DWORD number = 1433;
   RegSetValueExW(key, L"dbserver", 0, REG_DWORD,
                  reinterpret_cast<const BYTE *>(&number), sizeof number);
