@@ -23,7 +23,7 @@ const wchar_t *wide(const QString &text) {
 class RegistrySettingsStoreTest : public ::testing::Test {
 protected:
   ~RegistrySettingsStoreTest() override {
-    allowEverything();
+    secure(L"D:(A;OICI;KA;;;WD)");
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, wide(subKey));
   }
 
@@ -35,33 +35,22 @@ protected:
     return key;
   }
 
-  // Gives the key a security descriptor in the system's SDDL notation.
-  void secure(const wchar_t *sddl) {
+  // Gives the key a security descriptor in the system's SDDL notation;
+  // false when that fails.
+  bool secure(const wchar_t *sddl) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
-        sddl, SDDL_REVISION_1, &descriptor, nullptr));
     HKEY key = nullptr;
-    ASSERT_EQ(
-        RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide(subKey), 0, WRITE_DAC, &key),
-        ERROR_SUCCESS);
-    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(
+            sddl, SDDL_REVISION_1, &descriptor, nullptr))
+      return false;
+    const bool done = RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide(subKey), 0,
+                                    WRITE_DAC, &key) == ERROR_SUCCESS &&
+                      RegSetKeySecurity(key, DACL_SECURITY_INFORMATION,
+                                        descriptor) == ERROR_SUCCESS;
+    if (key)
+      RegCloseKey(key);
     LocalFree(descriptor);
-  }
-
-  void allowEverything() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide(subKey), 0, WRITE_DAC, &key) !=
-        ERROR_SUCCESS)
-      return;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (ConvertStringSecurityDescriptorToSecurityDescriptorW(
-            L"D:(A;OICI;KA;;;WD)", SDDL_REVISION_1, &descriptor, nullptr)) {
-      RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
-      LocalFree(descriptor);
-    }
-    RegCloseKey(key);
+    return done;
   }
 
   const QString subKey = QStringLiteral("SOFTWARE\\bomquery-test\\") +
@@ -119,7 +108,7 @@ TEST_F(RegistrySettingsStoreTest, AKeyTheUserMayNotWriteIsReadAndKept) {
                  reinterpret_cast<const BYTE *>(server), sizeof server);
   RegCloseKey(key);
   // Everyone may read; nobody may write.
-  secure(L"D:P(A;;KR;;;WD)");
+  ASSERT_TRUE(secure(L"D:P(A;;KR;;;WD)"));
 
   RegistrySettingsStore store;
   ASSERT_TRUE(store.openKey(path));
@@ -139,7 +128,7 @@ TEST_F(RegistrySettingsStoreTest, AKeyTheUserMayNotWriteIsReadAndKept) {
 // A key that may not even be read does not open; nothing is read from it.
 TEST_F(RegistrySettingsStoreTest, AKeyTheUserMayNotReadDoesNotOpen) {
   RegCloseKey(rawKey());
-  secure(L"D:P");
+  ASSERT_TRUE(secure(L"D:P"));
   RegistrySettingsStore store;
   EXPECT_FALSE(store.openKey(path));
   EXPECT_THROW(store.readString("dbserver"), SettingsError);
