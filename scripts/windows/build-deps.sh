@@ -274,14 +274,17 @@ build_sqlite() {
 }
 
 # --- Qt -------------------------------------------------------------------------
-# qtbase, shared, release: Core, Gui, Widgets, Sql (ODBC and SQLite
-# drivers), Network and Test, the windows, offscreen and minimal platforms
-# and the windowsvista style. What the program does not use is off.
+# qtbase, shared, release: Core, Gui, Widgets, Sql (the SQLite driver),
+# Network and Test, the windows, offscreen and minimal platforms and the
+# windowsvista style. What the program does not use is off: the other SQL
+# drivers (the SQL Server path calls ODBC itself), the widgets and dialogs
+# it never shows, graphics view, PDF, undo.
 # Two limits of this version and source: Debian's source has no Wintab
 # header (no tablet events), and the windows platform needs OpenGL on (it
 # becomes dynamic OpenGL, loaded only when asked for). Direct2D stays on
 # too: without it Gui leaves out the DirectWrite font database that the
-# windows platform still links against.
+# windows platform still links against; only the separate Direct2D
+# platform plug-in is left out.
 qt_options=(
   -DQT_HOST_PATH=/usr
   -DQT_QMAKE_TARGET_MKSPEC=win32-g++
@@ -291,7 +294,7 @@ qt_options=(
   -DFEATURE_tabletevent=OFF
   -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
   -DFEATURE_printsupport=OFF
-  -DFEATURE_sql=ON -DFEATURE_sql_odbc=ON -DFEATURE_sql_sqlite=ON
+  -DFEATURE_sql=ON -DFEATURE_sql_odbc=OFF -DFEATURE_sql_sqlite=ON
   -DFEATURE_system_sqlite=ON
   -DFEATURE_sql_psql=OFF -DFEATURE_sql_mysql=OFF -DFEATURE_sql_ibase=OFF
   -DFEATURE_sql_oci=OFF -DFEATURE_sql_db2=OFF
@@ -306,6 +309,13 @@ qt_options=(
   -DFEATURE_tuiotouch=OFF -DFEATURE_mimetype_database=ON
   -DFEATURE_textodfwriter=OFF -DFEATURE_textmarkdownreader=OFF
   -DFEATURE_textmarkdownwriter=OFF
+  -DFEATURE_direct2d1_1=OFF -DFEATURE_pdf=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
+  -DFEATURE_undocommand=OFF -DFEATURE_undostack=OFF -DFEATURE_undogroup=OFF
+  -DFEATURE_undoview=OFF -DFEATURE_graphicsview=OFF -DFEATURE_mdiarea=OFF
+  -DFEATURE_calendarwidget=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_wizard=OFF
+  -DFEATURE_fontdialog=OFF -DFEATURE_colordialog=OFF -DFEATURE_fontcombobox=OFF
+  -DFEATURE_keysequenceedit=OFF -DFEATURE_lcdnumber=OFF -DFEATURE_dial=OFF
+  -DFEATURE_splashscreen=OFF -DFEATURE_toolbox=OFF -DFEATURE_columnview=OFF
 )
 build_qt() {
   local src build="$work/build/qtbase" multiarch

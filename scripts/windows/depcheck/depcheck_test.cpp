@@ -89,7 +89,8 @@ sqlite3 *sqliteHandle(const QSqlDatabase &database) {
 
 TEST(QtPlugins, SqlDriversStylesAndPlatformsAreThere) {
   EXPECT_THAT(QSqlDatabase::drivers(), Contains(QStringLiteral("QSQLITE")));
-  EXPECT_THAT(QSqlDatabase::drivers(), Contains(QStringLiteral("QODBC")));
+  // The SQL Server path calls ODBC itself; Qt's ODBC driver is not built.
+  EXPECT_THAT(QSqlDatabase::drivers(), Not(Contains(QStringLiteral("QODBC"))));
   EXPECT_THAT(QStyleFactory::keys(), Contains(QStringLiteral("windowsvista")));
   const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
                        QStringLiteral("/platforms"));
