@@ -17,9 +17,13 @@ echo "[windows] libraries in $prefix ($(( $(date +%s) - started )) s)"
 
 export BOMQUERY_WINDEPS_PREFIX="$prefix"
 started=$(date +%s)
+# Optimised as handed out; the debugging information is line tables only
+# (-g1): enough for a crash's backtrace under Wine, and a fifth less
+# compiling than full information.
 cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBOMQUERY_BUILD_BENCH=OFF
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" \
+  -DBOMQUERY_BUILD_BENCH=OFF
 cmake --build "$build"
 echo "[windows] program and tests built ($(( $(date +%s) - started )) s)"
 
