@@ -112,12 +112,15 @@ QString filterEntryExtension(const DialogFilterEntry &entry) {
 std::optional<SaveDialogChoice>
 QtSaveDialog::execute(QWidget *owner, const SaveDialogOptions &options) {
   // Qt reads the patterns from the last parentheses of a name filter; the
-  // description is shown alone, as the user knows it.
+  // description is shown alone, as the user knows it. The patterns go in
+  // lower case, as the extensions the program adds: the system's dialog on
+  // Windows appends the extension of the type's pattern as it is written
+  // ("*.TXT" would give "name.TXT").
   const QList<DialogFilterEntry> entries = dialogFilterEntries(options.filter);
   QStringList nameFilters;
   for (const DialogFilterEntry &entry : entries)
     nameFilters.append(entry.description + QStringLiteral(" (") +
-                       entry.patterns.join(QLatin1Char(' ')) +
+                       entry.patterns.join(QLatin1Char(' ')).toLower() +
                        QLatin1Char(')'));
 
   CompletingFileDialog dialog(owner);

@@ -163,9 +163,10 @@ TEST(QtSaveDialogTest, EachTypePickedIsTheIndexReturnedAndItsExtensionAdded) {
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.typed + std::to_string(c.entry));
-    QStringList shownTypes;
+    QStringList shownTypes, filters;
     int preselected = -1;
     whenShown<QFileDialog>([&](QFileDialog &dialog) {
+      filters = dialog.nameFilters();
       auto *types = dialog.findChild<QComboBox *>("fileTypeCombo");
       ASSERT_TRUE(types);
       for (int i = 0; i < types->count(); ++i)
@@ -184,6 +185,9 @@ TEST(QtSaveDialogTest, EachTypePickedIsTheIndexReturnedAndItsExtensionAdded) {
               (QStringList{"Excel 文档( *.xls)", "Word 文档(*.RTF)",
                            "Html 网页(*.html)", "纯文本  文档 (*.txt)",
                            "Excel 工作簿(*.xlsx)"}));
+    // What a system's dialog appends is the pattern as written.
+    EXPECT_TRUE(filters.value(3).endsWith(" (*.txt)"))
+        << qPrintable(filters.value(3));
   }
 }
 
