@@ -8,7 +8,9 @@
 #      export writer of the Windows build equal, byte for byte, what the
 #      Linux build writes (a workbook but for its time of writing), with the
 #      same system colours and Chinese regional settings on both;
-#   3. the installer (after package.sh): a silent install into a new Wine
+#   3. the end-to-end test (tests/e2e/run-e2e.sh --windows): the portable
+#      folder's program driven through the X server under Wine;
+#   4. the installer (after package.sh): a silent install into a new Wine
 #      prefix writes the program, its Start-menu entry and the four
 #      connection settings, the program starts from there, and the
 #      uninstaller removes all of it.
@@ -55,6 +57,10 @@ for grid in "main main" "main class 减速机" "detail detail 减速机"; do
 done
 [ "$failed" -eq 0 ] || exit 1
 echo "[windows] the same files on both systems ($(( $(date +%s) - started )) s)"
+
+started=$(date +%s)
+"$root/tests/e2e/run-e2e.sh" --windows "$windows_build"
+echo "[windows] the end-to-end test under Wine passed ($(( $(date +%s) - started )) s)"
 
 started=$(date +%s)
 "$here/installer-test.sh" "$windows_build"

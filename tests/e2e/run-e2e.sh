@@ -22,11 +22,24 @@
 # the screenshots of the run stay in <build>/e2e/screenshots.
 #
 #   tests/e2e/run-e2e.sh <build folder>
+#   tests/e2e/run-e2e.sh --windows <Windows build folder>
+#
+# With --windows it drives the Windows program of a cross-build (its
+# portable folder, from scripts/windows/package.sh) under Wine in a new
+# Wine prefix, the same way; wine-program.sh says what differs there.
 #
 # Exit status 0 passed, 1 failed, 77 skipped (a tool it needs is missing).
 set -uo pipefail
 
-for tool in Xvfb openbox xdotool xmodmap xprop import python3 xdg-open xdg-mime; do
+windows=
+if [ "${1:-}" = --windows ]; then
+  windows=1
+  shift
+fi
+
+tools=(Xvfb openbox xdotool xmodmap xprop import python3)
+if [ -n "$windows" ]; then tools+=(wine); else tools+=(xdg-open xdg-mime); fi
+for tool in "${tools[@]}"; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"
     exit 77
@@ -38,6 +51,7 @@ build=$(realpath "${1:-$source_dir/build}")
 program=$build/src/prj_lorquin
 reference=$build/tests/e2e/e2e_reference
 database=$build/db/demo.sqlite3
+help_file=$build/src/hlp/bomdetail_hlp.chm
 work=$build/e2e
 shots=$work/screenshots
 
@@ -67,6 +81,12 @@ printf '%s\n' "[Desktop Entry]" "Type=Application" "Name=Help viewer" \
 printf '%s\n' "[Default Applications]" \
   "application/vnd.ms-htmlhelp=bomquery-help-viewer.desktop" \
   "text/html=bomquery-help-viewer.desktop" >"$XDG_CONFIG_HOME/mimeapps.list"
+
+# The program and the reference program, run in these surroundings.
+run_program() { timeout 120 "$program"; }
+run_reference() { "$reference" "$@"; }
+# A path as the user types it into the program's dialogs.
+typed_path() { printf '%s' "$1"; }
 
 step=setup
 shot_number=0
@@ -194,7 +214,7 @@ text_in() {
   eval "$(xdotool getwindowgeometry --shell "$window" | grep '^HEIGHT=')"
   ((y < 0)) && y=$((HEIGHT + y))
   import -window "$window" "$work/look.png" 2>/dev/null &&
-    "$reference" find-text "$work/look.png" "$x" "$y" "$4" "$5" "$6" ${7:+"$7"}
+    run_reference find-text "$work/look.png" "$x" "$y" "$4" "$5" "$6" ${7:+"$7"}
 }
 
 wait_text() {
@@ -204,7 +224,7 @@ wait_text() {
 
 start_program() {
   # From a folder of its own: nothing may depend on the working folder.
-  (cd "$work/home" && exec timeout 120 "$program") >"$work/program.log" 2>&1 &
+  (cd "$work/home" && run_program) >"$work/program.log" 2>&1 &
   program_pid=$!
 }
 
@@ -219,11 +239,33 @@ wait_exit() {
   ((status == 0)) || fail "the program ended with status $status"
 }
 
+# Prints the file the desktop's help viewer was given, once it has been
+# (status 1 when none is within 10 s).
+help_shown() {
+  wait_for 10 test -s "$help_opened" && head -n 1 "$help_opened"
+}
+
 # The save dialog's file types in order, their writers and the extension
 # typed for each.
 type_names=("" "Excel 文档" "Word 文档" "Html 网页" "纯文本 文档" "Excel 工作簿")
 writer_names=("" XLS RTF HTML text XLSX)
 extensions=("" xls rtf html txt xlsx)
+
+# save_in_dialog <window title> <type> <path>: in the save dialog that
+# window just opened, chooses the type (1 the first) in the dialog's own
+# type list, types the path as the file name and saves.
+save_in_dialog() {
+  wait_active "另存为"
+  # Alt+N puts the keyboard into the file name; Tab goes on to the file type
+  # list, where Home selects the first type and each Down the next one.
+  keys alt+n Tab Home
+  for ((i = 1; i < $2; i++)); do keys Down; done
+  keys alt+n ctrl+a
+  type_text "$3"
+  shot "$step"
+  keys Return
+  wait_until 10 "closed save dialog" window_gone "另存为"
+}
 
 # same_export <file> <reference>: the same bytes; for a workbook (a zip
 # archive) the same members with the same bytes, but for the time of
@@ -242,16 +284,7 @@ export_grid() {
   [ "${4:-}" = typed ] && typed=$file
   begin "export-$3-$type"
   click "$(window_named "$title")" "$toolbar_export_x" "$toolbar_y"
-  wait_active "另存为"
-  # Alt+N puts the keyboard into the file name; Tab goes on to the file type
-  # list, where Home selects the first type and each Down the next one.
-  keys alt+n Tab Home
-  for ((i = 1; i < type; i++)); do keys Down; done
-  keys alt+n ctrl+a
-  type_text "$work/out/$typed"
-  shot "$step"
-  keys Return
-  wait_until 10 "closed save dialog" window_gone "另存为"
+  save_in_dialog "$title" "$type" "$(typed_path "$work/out/$typed")"
   wait_active "$title"
   if ! wait_for 10 test -e "$work/out/$file"; then
     mismatch "\"${type_names[$type]}\" with $typed typed wrote no $file; out/ holds: $(ls "$work/out" | tr '\n' ' ')"
@@ -283,6 +316,8 @@ first_header_row=(150 152)
 link_edit_x=190
 link_edit_y=(36 66 97 128)
 
+[ -n "$windows" ] && source "$source_dir/tests/e2e/wine-program.sh"
+
 for file in "$program" "$reference" "$database"; do
   [ -e "$file" ] || fail "$file is missing: build the project first"
 done
@@ -306,7 +341,7 @@ class_name=减速机
 begin reference
 for grid in "main main" "main class $class_name" "detail detail $class_name"; do
   read -r kind name class <<<"$grid"
-  "$reference" "$kind" "$database" "${class:-}" "$work/ref/$name" \
+  run_reference "$kind" "$database" "${class:-}" "$work/ref/$name" \
     >"$work/ref/$name.count" || fail "e2e_reference could not write $name-*"
 done
 all_count=$(cat "$work/ref/main.count")
@@ -331,7 +366,7 @@ begin connect
 click "$main" "$toolbar_third_x" "$toolbar_y"
 wait_active "数据库连接"
 link=$win
-values=(embedded "$database" demo "")
+values=(embedded "$(typed_path "$database")" demo "")
 for i in 0 1 2 3; do
   click "$link" "$link_edit_x" "${link_edit_y[$i]}"
   keys ctrl+a BackSpace
@@ -347,14 +382,16 @@ wait_until 10 "closed connection dialog" window_gone "数据库连接"
 
 begin stored-settings
 expected=$(printf '%s\n' "${values[@]}")
-stored=$("$reference" settings) || fail "the stored settings cannot be read"
+stored=$(run_reference settings) || fail "the stored settings cannot be read"
 [ "$stored" = "$expected" ] ||
   mismatch "stored settings are [${stored//$'\n'/|}], not [${expected//$'\n'/|}]"
-# The settings file scripts/demo-settings.sh writes reads back the same.
-"$source_dir/scripts/demo-settings.sh" "$database" >"$work/demo-settings.ini"
-demo=$(BOMQUERY_SETTINGS_FILE=$work/demo-settings.ini "$reference" settings)
-[ "$demo" = "$expected" ] ||
-  mismatch "scripts/demo-settings.sh gives [${demo//$'\n'/|}], not what the program stores"
+if [ -z "$windows" ]; then
+  # The settings file scripts/demo-settings.sh writes reads back the same.
+  "$source_dir/scripts/demo-settings.sh" "$database" >"$work/demo-settings.ini"
+  demo=$(BOMQUERY_SETTINGS_FILE=$work/demo-settings.ini run_reference settings)
+  [ "$demo" = "$expected" ] ||
+    mismatch "scripts/demo-settings.sh gives [${demo//$'\n'/|}], not what the program stores"
+fi
 
 begin query
 click "$main" "$toolbar_query_x" "$toolbar_y"
@@ -388,9 +425,8 @@ export_grid "BOM查询_细表" 2 detail typed
 begin help
 rm -f "$help_opened"
 click "$(window_named "BOM查询_细表")" "$toolbar_third_x" "$toolbar_y"
-if wait_for 10 test -s "$help_opened"; then
-  opened=$(head -n 1 "$help_opened")
-  [ "$opened" = "$build/src/hlp/bomdetail_hlp.chm" ] ||
+if opened=$(help_shown); then
+  [ "$opened" = "$(typed_path "$help_file")" ] ||
     mismatch "帮助 opened $opened, not the help file beside the program"
 else
   mismatch "帮助 opened nothing"
