@@ -25,10 +25,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+// The ODBC headers need the Windows types first.
+#include <windows.h>
+
 #include <sql.h>
 #include <sqlext.h>
 #include <sqlite3.h>
-#include <windows.h>
 #include <xlsxwriter.h>
 #include <zlib.h>
 
