@@ -45,7 +45,7 @@ die() { printf '[windeps] error: %s\n' "$*" >&2; exit 1; }
 tool_packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev mingw-w64-tools
-  wine wine64 libwine fonts-wine nsis zip locales xvfb
+  wine wine64 libwine fonts-wine nsis zip locales xvfb procps
   dpkg-dev cmake ninja-build make pkg-config perl tcl bzip2 xz-utils
   qt6-base-dev qt6-base-dev-tools
 )
