@@ -2,15 +2,15 @@
 
 #include "platform/longwork/workprogress.h"
 #include "platform/results/collationkey.h"
+#include "platform/results/distincttexts.h"
 #include "platform/results/resultcolumn.h"
+#include "platform/results/scratchmemory.h"
 
 #include <QHash>
 #include <QSet>
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <functional>
-#include <memory>
 #include <numeric>
 #include <thread>
 #include <utility>
@@ -28,13 +28,13 @@
 
 namespace {
 
-using Rank = std::vector<int>;
+using Rank = ScratchVector<int>;
 
 constexpr int Unseen = -2;
 constexpr int Ignored = 0; // a character the collator does not weigh
 
 // The code point at `i` of `text`, advancing `i` past it.
-inline char32_t codePointAt(QStringView text, qsizetype &i) {
+Q_ALWAYS_INLINE char32_t codePointAt(QStringView text, qsizetype &i) {
   const char16_t unit = text[i++].unicode();
   if (!QChar::isSurrogate(unit))
     return unit;
@@ -44,27 +44,58 @@ inline char32_t codePointAt(QStringView text, qsizetype &i) {
   return unit;
 }
 
+// Runs `work(part, begin, end)` over [0, count): in two halves on two
+// threads when there is enough to do, else whole as part 0.
+template <typename Work> void onBothCores(size_t count, Work work) {
+  if (count < 20000 || std::thread::hardware_concurrency() < 2) {
+    work(0, size_t(0), count);
+    return;
+  }
+  const size_t half = count / 2;
+  std::thread second([&] { work(1, half, count); });
+  work(0, size_t(0), half);
+  second.join();
+}
+
 // Every character of a column with its class: characters the collator
 // holds equal at the primary and secondary level share a class, numbered
 // from 1 in collation order; characters it ignores are class 0.
 class CharacterClasses {
 public:
   CharacterClasses(const ResultColumn &column, const QCollator &collator) {
-    std::vector<char32_t> &characters = m_characters;
-    for (int row = 0; row < column.rowCount(); ++row) {
-      if (column.isNull(row))
-        continue;
-      const QStringView text = column.text(row);
-      for (qsizetype i = 0; i < text.size();) {
-        const char32_t c = codePointAt(text, i);
-        int &slot = this->slot(c);
-        if (slot == Unseen) {
-          slot = Ignored;
-          characters.push_back(c);
-        }
-      }
-    }
-    rank(characters, collator);
+    // A bit for each character of the basic plane seen, a set for the
+    // others, on both cores; then joined in code point order.
+    std::vector<quint64> seen[2];
+    QSet<char32_t> beyond[2];
+    onBothCores(size_t(column.rowCount()),
+                [&](int part, size_t begin, size_t end) {
+                  std::vector<quint64> &bits = seen[part];
+                  bits.assign(0x10000 / 64, 0);
+                  for (size_t row = begin; row < end; ++row) {
+                    if (column.isNull(int(row)))
+                      continue;
+                    const QStringView text = column.text(int(row));
+                    for (qsizetype i = 0; i < text.size();) {
+                      const char32_t c = codePointAt(text, i);
+                      if (c < 0x10000)
+                        bits[c / 64] |= quint64(1) << (c % 64);
+                      else
+                        beyond[part].insert(c);
+                    }
+                  }
+                });
+    for (size_t word = 0; word < seen[0].size(); ++word)
+      for (quint64 bits = seen[0][word] | (seen[1].empty() ? 0 : seen[1][word]);
+           bits; bits &= bits - 1)
+        m_characters.push_back(
+            char32_t(word * 64 + size_t(std::countr_zero(bits))));
+    beyond[0].unite(beyond[1]);
+    const size_t basic = m_characters.size();
+    m_characters.insert(m_characters.end(), beyond[0].begin(), beyond[0].end());
+    std::sort(m_characters.begin() + qsizetype(basic), m_characters.end());
+    for (const char32_t c : m_characters)
+      slot(c) = Ignored;
+    rank(m_characters, collator);
   }
 
   int classOf(char32_t c) const {
@@ -73,8 +104,16 @@ public:
   int classCount() const { return m_classCount; }
   // The first character of class `c` (1..classCount()) in collation order.
   const QString &representative(int c) const { return m_representatives[c]; }
-  // Whether class `c` holds that one character only.
-  bool alone(int c) const { return m_members[c] == 1; }
+  // Whether the classes of `text` tell it apart from every other text: no
+  // character of it shares its class or is ignored by the collator.
+  bool tellApart(QStringView text) const {
+    for (qsizetype i = 0; i < text.size();) {
+      const int c = classOf(codePointAt(text, i));
+      if (c == Ignored || m_members[c] != 1)
+        return false;
+    }
+    return true;
+  }
   // The characters of the column, each once.
   const std::vector<char32_t> &characters() const { return m_characters; }
 
@@ -139,19 +178,6 @@ struct PackedText {
   int row = 0;
 };
 
-// Runs `work(part, begin, end)` over [0, count): in two halves on two
-// threads when there is enough to do, else whole as part 0.
-template <typename Work> void onBothCores(size_t count, Work work) {
-  if (count < 20000 || std::thread::hardware_concurrency() < 2) {
-    work(0, size_t(0), count);
-    return;
-  }
-  const size_t half = count / 2;
-  std::thread second([&] { work(1, half, count); });
-  work(0, size_t(0), half);
-  second.join();
-}
-
 // A collator of its own for a second thread, with the same settings.
 QCollator twinOf(const QCollator &collator) {
   QCollator twin(collator.locale());
@@ -178,7 +204,7 @@ public:
 
   // The ranks, or empty when a neighbour check failed.
   Rank ranks() {
-    std::vector<PackedText> texts;
+    ScratchVector<PackedText> texts;
     texts.reserve(m_column.rowCount());
     for (int row = 0; row < m_column.rowCount(); ++row)
       if (!m_column.isNull(row))
@@ -282,14 +308,11 @@ private:
   int m_perWord;
 };
 
-// What the texts of a column hold beyond their characters: which pairs of
-// characters follow each other somewhere, and which rows hold a text that
-// its classes do not tell apart from another (a class of several
-// characters, a character the collator ignores).
-class ColumnText {
+// The pairs of characters that follow each other somewhere in the texts of
+// a column.
+class CharacterPairs {
 public:
-  ColumnText(const ResultColumn &column, const CharacterClasses &classes)
-      : m_lossy(size_t(column.rowCount()), 0) {
+  CharacterPairs(const ResultColumn &column, const CharacterClasses &classes) {
     const std::vector<char32_t> &characters = classes.characters();
     m_count = characters.size();
     std::vector<int> index(0x10000, -1);
@@ -315,12 +338,8 @@ public:
               continue;
             const QStringView text = column.text(int(row));
             int before = -1;
-            bool lossy = false;
             for (qsizetype i = 0; i < text.size();) {
-              const char32_t c = codePointAt(text, i);
-              const int at = indexOf(c);
-              const int cls = classes.classOf(c);
-              lossy = lossy || cls == Ignored || !classes.alone(cls);
+              const int at = indexOf(codePointAt(text, i));
               if (before >= 0) {
                 const quint64 pair = quint64(before) * m_count + quint64(at);
                 if (dense)
@@ -330,7 +349,6 @@ public:
               }
               before = at;
             }
-            m_lossy[row] = lossy;
           }
         });
     if (dense) {
@@ -346,11 +364,9 @@ public:
     }
   }
 
-  // Pairs of characters that follow each other in some text.
   const std::vector<std::pair<char32_t, char32_t>> &pairs() const {
     return m_pairs;
   }
-  bool lossy(int row) const { return m_lossy[size_t(row)]; }
 
 private:
   static constexpr size_t MaxDense = 8192;
@@ -361,7 +377,6 @@ private:
   }
 
   size_t m_count = 0;
-  std::vector<quint8> m_lossy;
   std::vector<std::pair<char32_t, char32_t>> m_pairs;
 };
 
@@ -376,7 +391,8 @@ private:
 // sequences. Each rule is put to the collator itself with a few texts
 // made of the column's characters.
 bool weighsCharactersAlone(const CharacterClasses &classes,
-                           const ColumnText &texts, const QCollator &collator) {
+                           const CharacterPairs &pairs,
+                           const QCollator &collator) {
   const int count = classes.classCount();
   if (count < 1)
     return false;
@@ -393,7 +409,7 @@ bool weighsCharactersAlone(const CharacterClasses &classes,
       return false; // class c expands into c - 1 and more
   }
   const QString nothing;
-  for (const auto &[first, second] : texts.pairs()) {
+  for (const auto &[first, second] : pairs.pairs()) {
     const QString a = QString::fromUcs4(&first, 1);
     const QString b = QString::fromUcs4(&second, 1);
     const int classA = classes.classOf(first), classB = classes.classOf(second);
@@ -419,10 +435,9 @@ bool weighsCharactersAlone(const CharacterClasses &classes,
 class SequenceRanking {
 public:
   SequenceRanking(const ResultColumn &column, const QCollator &collator,
-                  const CharacterClasses &classes, const ColumnText &texts,
-                  Pause pause)
+                  const CharacterClasses &classes, Pause pause)
       : m_column(column), m_collator(collator), m_classes(classes),
-        m_texts(texts), m_pause(std::move(pause)),
+        m_pause(std::move(pause)),
         m_bits(std::bit_width(unsigned(classes.classCount()))),
         m_perWord(64 / m_bits) {}
 
@@ -498,16 +513,7 @@ private:
           pack(m_items[i]);
       });
       m_pause();
-      if (!sortByFewBytes(begin, end)) {
-        size_t middle = 0;
-        onBothCores(count, [&](int part, size_t from, size_t to) {
-          std::sort(first + from, first + to, byKey);
-          if (part == 1)
-            middle = from;
-        });
-        if (middle > 0)
-          std::inplace_merge(first, first + middle, first + count, byKey);
-      }
+      sortByBuckets(begin, end);
       m_pause();
     } else {
       for (size_t i = begin; i < end; ++i)
@@ -530,60 +536,64 @@ private:
     }
   }
 
-  // Sorts [begin, end) by a radix sort over the bytes of the packed
-  // classes in which the items differ, when they differ in a few only (a
-  // column of a few short texts: units, states, types); false, leaving
-  // them unsorted, otherwise.
-  bool sortByFewBytes(size_t begin, size_t end) {
-    constexpr int MaxPasses = 4;
-    const auto byteOf = [](const Item &item, int b) -> unsigned {
-      if (b < 8)
-        return unsigned(item.low >> (8 * b)) & 0xff;
-      if (b < 16)
-        return unsigned(item.high >> (8 * (b - 8))) & 0xff;
-      return item.next >= 0 ? 1 : 0;
-    };
+  // Sorts the many items of [begin, end): spread over buckets by the 16
+  // highest bits of their packed classes in which they differ, then each
+  // bucket sorted on its own, the buckets shared by both cores. Two passes
+  // over all the items, then small sorts that stay in the cache.
+  void sortByBuckets(size_t begin, size_t end) {
+    Item *const items = m_items.data() + begin;
+    const size_t count = end - begin;
     quint64 high = 0, low = 0;
-    bool ended = false, going = false;
-    for (size_t i = begin; i < end; ++i) {
-      high |= m_items[i].high ^ m_items[begin].high;
-      low |= m_items[i].low ^ m_items[begin].low;
-      (m_items[i].next >= 0 ? going : ended) = true;
+    for (size_t i = 0; i < count; ++i) {
+      high |= items[i].high ^ items[0].high;
+      low |= items[i].low ^ items[0].low;
     }
-    std::vector<int> passes; // least significant first
-    for (int b = 0; b < 8; ++b)
-      if ((low >> (8 * b)) & 0xff)
-        passes.push_back(b);
-    for (int b = 0; b < 8; ++b)
-      if ((high >> (8 * b)) & 0xff)
-        passes.push_back(8 + b);
-    // The text that ended sorts first among equal classes: the least
-    // significant key, so sorted first.
-    if (ended && going)
-      passes.insert(passes.begin(), 16);
-    if (passes.size() > size_t(MaxPasses))
-      return false;
-    if (passes.empty())
-      return true;
-    if (m_placedSize < end - begin) {
-      // Left uninitialised: every pass writes each item before it is read.
-      m_placed.reset(new Item[end - begin]);
-      m_placedSize = end - begin;
+    // The bits under the highest one that differs, continuing from the
+    // high word into the low one.
+    const int top = high ? 127 - std::countl_zero(high)
+                         : (low ? 63 - std::countl_zero(low) : 15);
+    const int shift = top - 15; // of the 128 bits high:low
+    const auto bucketOf = [shift](const Item &item) -> size_t {
+      quint64 bits;
+      if (shift >= 64)
+        bits = item.high >> (shift - 64);
+      else if (shift > 0)
+        bits = item.high << (64 - shift) | item.low >> shift;
+      else
+        bits = item.low << -shift;
+      return size_t(bits & 0xffff);
+    };
+    std::vector<size_t> bucketStart(0x10000 + 1, 0);
+    for (size_t i = 0; i < count; ++i)
+      ++bucketStart[bucketOf(items[i]) + 1];
+    std::partial_sum(bucketStart.begin(), bucketStart.end(),
+                     bucketStart.begin());
+    if (m_placed.size() < count)
+      m_placed = ScratchVector<Item>(count);
+    std::vector<size_t> next(bucketStart.begin(), bucketStart.end() - 1);
+    for (size_t i = 0; i < count; ++i)
+      m_placed[next[bucketOf(items[i])]++] = items[i];
+    m_pause();
+
+    const size_t half = size_t(
+        std::lower_bound(bucketStart.begin(), bucketStart.end(), count / 2) -
+        bucketStart.begin());
+    const auto sortBuckets = [&](size_t first, size_t last) {
+      for (size_t bucket = first; bucket < last; ++bucket)
+        std::sort(m_placed.begin() + qsizetype(bucketStart[bucket]),
+                  m_placed.begin() + qsizetype(bucketStart[bucket + 1]),
+                  [](const Item &a, const Item &b) { return less(a, b); });
+      std::copy(m_placed.begin() + qsizetype(bucketStart[first]),
+                m_placed.begin() + qsizetype(bucketStart[last]),
+                items + bucketStart[first]);
+    };
+    if (std::thread::hardware_concurrency() < 2) {
+      sortBuckets(0, 0x10000);
+      return;
     }
-    Item *from = m_items.data() + begin;
-    Item *to = m_placed.get();
-    for (const int b : passes) {
-      std::array<size_t, 257> start{};
-      for (size_t i = 0; i < end - begin; ++i)
-        ++start[byteOf(from[i], b) + 1];
-      std::partial_sum(start.begin(), start.end(), start.begin());
-      for (size_t i = 0; i < end - begin; ++i)
-        to[start[byteOf(from[i], b)]++] = from[i];
-      std::swap(from, to);
-    }
-    if (from != m_items.data() + begin)
-      std::copy(from, from + (end - begin), m_items.data() + begin);
-    return true;
+    std::thread second(sortBuckets, half, size_t(0x10000));
+    sortBuckets(0, half);
+    second.join();
   }
 
   // Texts of one class sequence: equal, unless their classes hide a
@@ -591,7 +601,7 @@ private:
   void sortEqualSequences(size_t begin, size_t end) {
     bool anyLossy = false;
     for (size_t i = begin; i < end && !anyLossy; ++i)
-      anyLossy = m_texts.lossy(m_items[i].row);
+      anyLossy = !m_classes.tellApart(m_column.text(m_items[i].row));
     if (!anyLossy)
       return;
     const auto textOf = [&](const Item &item) {
@@ -609,13 +619,11 @@ private:
   const ResultColumn &m_column;
   const QCollator &m_collator;
   const CharacterClasses &m_classes;
-  const ColumnText &m_texts;
   Pause m_pause;
   int m_bits;
   int m_perWord;
-  std::vector<Item> m_items;
-  std::unique_ptr<Item[]> m_placed; // the other half of a radix sort's passes
-  size_t m_placedSize = 0;
+  ScratchVector<Item> m_items;
+  ScratchVector<Item> m_placed;   // the other half of a radix sort's passes
   std::vector<quint8> m_newGroup; // a different text than the one before
 };
 
@@ -663,22 +671,16 @@ Rank rankByKeys(const ResultColumn &column, const QCollator &collator,
   return ranks;
 }
 
-} // namespace
-
-std::vector<int> collationRanks(const ResultColumn &column,
-                                const QCollator &collator,
-                                const WorkProgress *progress) {
-  const auto pause = [progress] {
-    if (progress)
-      progress->throwIfCancelled();
-  };
+// The ranks of every row's text, the column gone over whole.
+Rank rankEveryText(const ResultColumn &column, const QCollator &collator,
+                   const Pause &pause) {
   const CharacterClasses classes(column, collator);
   pause();
   {
-    const ColumnText texts(column, classes);
+    const CharacterPairs pairs(column, classes);
     pause();
-    if (weighsCharactersAlone(classes, texts, collator))
-      return SequenceRanking(column, collator, classes, texts, pause).ranks();
+    if (weighsCharactersAlone(classes, pairs, collator))
+      return SequenceRanking(column, collator, classes, pause).ranks();
   }
   pause();
   if (classes.classCount() > 0) {
@@ -688,4 +690,30 @@ std::vector<int> collationRanks(const ResultColumn &column,
   }
   pause();
   return rankByKeys(column, collator, pause);
+}
+
+} // namespace
+
+ScratchVector<int> collationRanks(const ResultColumn &column,
+                                  const QCollator &collator,
+                                  const WorkProgress *progress) {
+  const Pause pause = [progress] {
+    if (progress)
+      progress->throwIfCancelled();
+  };
+  // A column that repeats its texts a lot: its distinct texts are ranked,
+  // then each row takes the rank of its text.
+  DistinctTexts distinct(column, column.rowCount() / 8);
+  pause();
+  if (!distinct.found())
+    return rankEveryText(column, collator, pause);
+  ResultColumn texts(column.name(), column.type());
+  for (const QStringView text : distinct.texts())
+    texts.appendText(text);
+  const Rank rankOfText = rankEveryText(texts, collator, pause);
+  Rank &ranks = distinct.indexOfRow();
+  for (int &rank : ranks)
+    if (rank >= 0)
+      rank = rankOfText[size_t(rank)];
+  return std::move(ranks);
 }

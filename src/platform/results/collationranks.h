@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/results/scratchmemory.h"
+
 #include <QCollator>
-#include <vector>
 
 class ResultColumn;
 class WorkProgress;
@@ -11,6 +12,6 @@ class WorkProgress;
 // the same rank, -1 for null. Exactly the collator's order, made fast for a
 // title click on a large column. With `progress`, a cancel made there
 // throws WorkCancelled between the steps of the work.
-std::vector<int> collationRanks(const ResultColumn &column,
-                                const QCollator &collator,
-                                const WorkProgress *progress = nullptr);
+ScratchVector<int> collationRanks(const ResultColumn &column,
+                                  const QCollator &collator,
+                                  const WorkProgress *progress = nullptr);

@@ -68,7 +68,7 @@ public:
     return 0;
   }
 
-  const std::vector<int> &ranks() const { return m_ranks; }
+  const ScratchVector<int> &ranks() const { return m_ranks; }
 
 private:
   template <typename T> static int threeWay(T a, T b) {
@@ -77,12 +77,12 @@ private:
 
   const ResultColumn &m_column;
   StorageKind m_kind;
-  std::vector<int> m_ranks; // text columns: rank of each row's text, -1 null
+  ScratchVector<int> m_ranks; // text columns: rank of each row's text, -1 null
 };
 
 // Rows in order of their ranks (-1 for null), stable in both directions:
 // one pass to count the rows of each rank, one to place them.
-std::vector<int> rowsByRank(const std::vector<int> &ranks, bool descending) {
+std::vector<int> rowsByRank(const ScratchVector<int> &ranks, bool descending) {
   const int top =
       ranks.empty() ? 0 : *std::max_element(ranks.begin(), ranks.end());
   // Slot of each rank: null first ascending, last descending.
@@ -178,11 +178,11 @@ std::vector<int> rowsByNumber(const ResultColumn &column, bool descending,
 std::vector<int> sortedRows(const ResultTable &table,
                             const std::vector<SortKey> &keys,
                             const WorkProgress *progress) {
-  std::vector<int> rows(table.rowCount());
-  std::iota(rows.begin(), rows.end(), 0);
-  if (keys.empty())
+  if (keys.empty()) {
+    std::vector<int> rows(table.rowCount());
+    std::iota(rows.begin(), rows.end(), 0);
     return rows;
-
+  }
   // A title click sorts by one column: a number column by its values, a
   // text column by the ranks of its texts, each in a few passes over the
   // rows instead of comparisons.
@@ -201,6 +201,8 @@ std::vector<int> sortedRows(const ResultTable &table,
   if (keys.size() == 1)
     return rowsByRank(comparers[0].ranks(), keys[0].descending);
 
+  std::vector<int> rows(table.rowCount());
+  std::iota(rows.begin(), rows.end(), 0);
   std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
     for (size_t i = 0; i < keys.size(); ++i) {
       const int order = comparers[i].compare(a, b);

@@ -110,7 +110,14 @@ TEST(RecordSortTest, TextOrderIsExactlyThePlainCollatorOrder) {
                  .arg(i % 3 == 0   ? QStringLiteral("A")
                       : i % 3 == 1 ? QStringLiteral("a")
                                    : QStringLiteral("a\u200B"));
-  for (const QStringList &texts : {tricky, names, plain}) {
+  // Enough rows for the sort of large columns, which spreads the texts over
+  // buckets on both cores: common starts, case, prefixes, repeats.
+  QStringList many;
+  const char *const starts[] = {"螺栓", "bolt-", "Bolt-", "螺栓M", "精密长轴"};
+  for (int i = 0; i < 25000; ++i)
+    many << QString::fromUtf8(starts[i % 5]) + QString::number(i % 12007) +
+                (i % 3 ? QStringLiteral("a") : QStringLiteral("A"));
+  for (const QStringList &texts : {tricky, names, plain, many}) {
     std::vector<std::vector<QVariant>> rows;
     for (const QString &text : texts)
       rows.push_back({text.isNull() ? QVariant() : QVariant(text)});
