@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "support/qtpoolthreads.h"
 
 #include <clocale>
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@ int main(int argc, char **argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   Application app(argc, argv);
+  const QtPoolThreadsUnchecked qtPoolThreads;
   // The application object takes the character set of the machine's locale
   // (plain ASCII with LANG unset or LC_ALL=C); the SQLite ODBC driver turns
   // the wide text of a statement into bytes with it. The tests send Chinese

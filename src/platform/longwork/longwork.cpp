@@ -15,9 +15,30 @@
 #include <utility>
 #include <vector>
 
+#if defined(__SANITIZE_THREAD__)
+extern "C" void __tsan_ignore_thread_begin();
+extern "C" void __tsan_ignore_thread_end();
+#endif
+
 namespace {
 
 constexpr std::chrono::milliseconds RefreshEvery{100};
+
+// Asks `loop`, from another thread, to quit. By name: the call is made and
+// freed inside Qt, which alone hands it to the loop's thread, through a
+// queue under a lock of its own. Qt is not built for the thread sanitizer,
+// which cannot see that lock and would take the two threads' turns at the
+// queue for a race; in a sanitizer build this thread's steps inside the
+// call go unchecked.
+void askToQuit(QEventLoop *loop) {
+#if defined(__SANITIZE_THREAD__)
+  __tsan_ignore_thread_begin();
+#endif
+  QMetaObject::invokeMethod(loop, "quit", Qt::QueuedConnection);
+#if defined(__SANITIZE_THREAD__)
+  __tsan_ignore_thread_end();
+#endif
+}
 
 #ifdef Q_OS_WIN
 // A regular expression matched on a worker thread (Qt matches some inside
@@ -169,10 +190,8 @@ void LongWork::runOnWorker(std::function<void(WorkProgress &)> work,
     job->work = nullptr;
     const std::lock_guard lock(job->mutex);
     job->ended = true;
-    // By name: the call is made and freed inside Qt, which alone hands it
-    // from this thread to the window's.
     if (job->loop)
-      QMetaObject::invokeMethod(job->loop, "quit", Qt::QueuedConnection);
+      askToQuit(job->loop);
   });
 
   m_job = job;
