@@ -711,9 +711,9 @@ ScratchVector<int> collationRanks(const ResultColumn &column,
   for (const QStringView text : distinct.texts())
     texts.appendText(text);
   const Rank rankOfText = rankEveryText(texts, collator, pause);
-  Rank &ranks = distinct.indexOfRow();
+  Rank ranks = distinct.takeIndexOfRow();
   for (int &rank : ranks)
     if (rank >= 0)
       rank = rankOfText[size_t(rank)];
-  return std::move(ranks);
+  return ranks;
 }

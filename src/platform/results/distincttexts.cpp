@@ -2,6 +2,7 @@
 
 #include "platform/results/resultcolumn.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -28,46 +29,42 @@ quint64 hashOf(QStringView text) {
 
 } // namespace
 
-DistinctTexts::DistinctTexts(const ResultColumn &column, int limit) {
-  m_found = collect(column, limit);
-  if (!m_found) {
-    m_texts = {};
-    m_indexOfRow = {};
-  }
-}
-
-bool DistinctTexts::collect(const ResultColumn &column, int limit) {
-  // An open table of text indexes (-1 empty), at most half full.
-  const size_t tableSize =
-      std::bit_ceil(size_t(2) * size_t(std::max(limit, 1)));
-  const size_t mask = tableSize - 1;
-  std::vector<int> table(tableSize, -1);
-  std::vector<quint64> hashes; // of each distinct text
+DistinctTexts::DistinctTexts(const ResultColumn &column, int limit)
+    : m_limit(std::max(limit, 0)),
+      // At most half full.
+      m_table(std::bit_ceil(size_t(2) * size_t(std::max(limit, 1))), -1) {
   m_indexOfRow.reserve(size_t(column.rowCount()));
   for (int row = 0; row < column.rowCount(); ++row) {
     if (column.isNull(row)) {
       m_indexOfRow.push_back(-1);
       continue;
     }
-    const QStringView text = column.text(row);
-    const quint64 hash = hashOf(text);
-    size_t slot = size_t(hash) & mask;
-    for (;; slot = (slot + 1) & mask) {
-      const int index = table[slot];
-      if (index < 0) {
-        if (int(m_texts.size()) == limit)
-          return false;
-        table[slot] = int(m_texts.size());
-        m_indexOfRow.push_back(int(m_texts.size()));
-        m_texts.push_back(text);
-        hashes.push_back(hash);
-        break;
-      }
-      if (hashes[size_t(index)] == hash && m_texts[size_t(index)] == text) {
-        m_indexOfRow.push_back(index);
-        break;
-      }
+    const int index = indexOf(column.text(row));
+    if (index < 0) {
+      m_found = false;
+      m_texts = {};
+      m_indexOfRow = {};
+      return;
     }
+    m_indexOfRow.push_back(index);
   }
-  return true;
+}
+
+int DistinctTexts::indexOf(QStringView text) {
+  const quint64 hash = hashOf(text);
+  const size_t mask = m_table.size() - 1;
+  for (size_t slot = size_t(hash) & mask;; slot = (slot + 1) & mask) {
+    const int index = m_table[slot];
+    if (index >= 0) {
+      if (m_hashes[size_t(index)] == hash && m_texts[size_t(index)] == text)
+        return index;
+      continue;
+    }
+    if (int(m_texts.size()) == m_limit)
+      return -1;
+    m_table[slot] = int(m_texts.size());
+    m_texts.push_back(text);
+    m_hashes.push_back(hash);
+    return m_table[slot];
+  }
 }

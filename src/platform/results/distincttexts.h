@@ -19,13 +19,18 @@ public:
   bool found() const { return m_found; }
   // The distinct texts, in the order of their first row.
   const std::vector<QStringView> &texts() const { return m_texts; }
-  // The index of each row's text in texts(), -1 for null.
-  ScratchVector<int> &indexOfRow() { return m_indexOfRow; }
+  // The index of each row's text in texts(), -1 for null; taken once.
+  ScratchVector<int> takeIndexOfRow() { return std::move(m_indexOfRow); }
 
 private:
-  bool collect(const ResultColumn &column, int limit);
+  // The index of `text` among the texts, added if new; -1 when adding
+  // would go past the limit.
+  int indexOf(QStringView text);
 
+  int m_limit;
+  std::vector<int> m_table;      // open addressing: text indexes, -1 empty
+  std::vector<quint64> m_hashes; // of each distinct text
   std::vector<QStringView> m_texts;
   ScratchVector<int> m_indexOfRow;
-  bool m_found = false;
+  bool m_found = true;
 };
